@@ -31,6 +31,7 @@ public:
 private:
     void markPending(RequestHandle handle);
     int finishReply(std::uint32_t lparam);
+    int reportFailure(int error);
 
     LookupState& state_;
     Resolver& resolver_;
