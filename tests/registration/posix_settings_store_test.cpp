@@ -212,6 +212,26 @@ TEST_F(PosixSettingsStoreTest, AFailedReplacementKeepsTheOldValueAndLeavesNoTemp
                 ElementsAre("K/", "K/V.dword/", "K/V.dword/inside/", "K/V.sz=kept"));
 }
 
+TEST_F(PosixSettingsStoreTest, NoOperationLeavesADescriptorOpen) {
+    const auto openDescriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto before = openDescriptors();
+    KeyHandle key = -1;
+    EXPECT_EQ(store.testKey("A"), status::kNotFound);
+    EXPECT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
+    EXPECT_EQ(setDword("A\\B", "V", 1), status::kSuccess);
+    EXPECT_EQ(deleteValue("A\\B", "Missing"), status::kNotFound);
+    EXPECT_EQ(store.testKey("A\\B"), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A"), status::kAccessDenied);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kNotFound);
+    writeFile(root() / "A" / "F", "");
+    EXPECT_EQ(store.createKey("A\\F\\G", key), status::kAlreadyExists);
+    EXPECT_EQ(store.createKey("A\\..", key), status::kInvalidParameter);
+    EXPECT_EQ(openDescriptors(), before);
+}
+
 TEST_F(PosixSettingsStoreTest, AForeignHandleIsRefused) {
     EXPECT_EQ(store.setString(-1, "V", "v"), status::kInvalidHandle);
     EXPECT_EQ(store.deleteValue(-1, "V"), status::kInvalidHandle);

@@ -104,6 +104,18 @@ TEST_F(RegisterWithTidemarkTest, DeleteModeRemovesTheVendorOnlyOnceItsProductsAr
     EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark/"));
 }
 
+TEST_F(RegisterWithTidemarkTest, TheStartUpStepRecordsTheRunningProgramInTheUsersStore) {
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> savedConfig =
+        oldConfig != nullptr ? std::optional<std::string>(oldConfig) : std::nullopt;
+    setenv("XDG_CONFIG_HOME", temporary.path().c_str(), 1);
+    fs::create_directories(root() / "Software" / "Tidemark");
+    RegisterWithTidemark();
+    savedConfig ? setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(testing::readFile(root() / kProductDir / "FilePath.sz"), runningExecutablePath());
+    EXPECT_EQ(listTree(root()).size(), entryWithPath({}).size() + 2);
+}
+
 TEST(RunningExecutablePath, NamesThisVeryProgram) {
     const std::optional<std::string> path = runningExecutablePath();
     ASSERT_TRUE(path.has_value());
