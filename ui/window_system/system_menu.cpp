@@ -1,6 +1,5 @@
 #include "ui/window_system/system_menu.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QShortcut>
 #include <QWidget>
@@ -10,7 +9,7 @@ namespace lookwell {
 SystemMenu::SystemMenu(QWidget& window, CommandHandler handler)
     : QObject(&window), window_(window), handler_(std::move(handler)), menu_(new QMenu(&window)) {
     menu_->setObjectName(QStringLiteral("systemMenu"));
-    for (const QKeySequence key :
+    for (const QKeySequence& key :
          {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
         auto* shortcut = new QShortcut(key, &window);
         connect(shortcut, &QShortcut::activated, this, &SystemMenu::popupAtWindow);
