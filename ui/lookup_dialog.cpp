@@ -4,7 +4,7 @@
 #include "core/address_info.h"
 #include "core/button_rules.h"
 #include "ui/about_dialog.h"
-#include "ui/address_field_validator.h"
+#include "ui/address_field_edit.h"
 #include "ui/buddy_group_box.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
@@ -105,8 +105,7 @@ void LookupDialog::createAddressControls(DialogTemplate& layout) {
     for (std::size_t i = 0; i < places.size(); ++i) {
         const auto [controlId, x] = places[i];
         const std::string name = "field" + std::to_string(i + 1);
-        QLineEdit* edit = layout.add<QLineEdit>(controlId, name.c_str(), {x, 77, 23, 14});
-        edit->setValidator(new AddressFieldValidator(*edit));
+        QLineEdit* edit = layout.add<AddressFieldEdit>(controlId, name.c_str(), {x, 77, 23, 14});
         edit->setAccessibleName(QStringLiteral("IP Address field %1").arg(i + 1));
         fields_[i] = edit;
         if (i + 1 < places.size()) {
