@@ -8,21 +8,7 @@ namespace {
 
 constexpr std::size_t kPointerSize = sizeof(char*);
 
-// The byte count of the packed form: the record, both null-terminated pointer
-// lists, the address bytes, then every text with its terminating zero.
-std::size_t packedSize(const HostRecord& record) {
-    std::size_t size = sizeof(HostEntry);
-    size += (record.aliases.size() + 1) * kPointerSize;
-    size += (record.addresses.size() + 1) * kPointerSize;
-    size += record.addresses.size() * sizeof(Ipv4Bytes);
-    size += record.name.size() + 1;
-    for (const auto& alias : record.aliases) {
-        size += alias.size() + 1;
-    }
-    return size;
-}
-
-// Hands out consecutive pieces of the buffer; packedSize() guarantees they fit.
+// Hands out consecutive pieces of the buffer; packedHostEntrySize() guarantees they fit.
 class Arena {
 public:
     explicit Arena(std::span<char> buffer) : next_(buffer.data()) {}
@@ -48,11 +34,29 @@ const HostEntry& entryOf(const HostentBuffer& buffer) {
     return *std::launder(reinterpret_cast<const HostEntry*>(buffer.bytes.data()));
 }
 
+bool isAlignedForEntry(std::span<char> buffer) {
+    return reinterpret_cast<std::uintptr_t>(buffer.data()) % alignof(HostEntry) == 0;
+}
+
 } // namespace
 
+// The record, both null-terminated pointer lists, the address bytes, then
+// every text with its terminating zero.
+std::size_t packedHostEntrySize(const HostRecord& record) {
+    std::size_t size = sizeof(HostEntry);
+    size += (record.aliases.size() + 1) * kPointerSize;
+    size += (record.addresses.size() + 1) * kPointerSize;
+    size += record.addresses.size() * sizeof(Ipv4Bytes);
+    size += record.name.size() + 1;
+    for (const auto& alias : record.aliases) {
+        size += alias.size() + 1;
+    }
+    return size;
+}
+
 std::optional<std::uint16_t> packHostEntry(const HostRecord& record, std::span<char> buffer) {
-    const std::size_t size = packedSize(record);
-    if (size > buffer.size() || size > UINT16_MAX) {
+    const std::size_t size = packedHostEntrySize(record);
+    if (size > buffer.size() || size > UINT16_MAX || !isAlignedForEntry(buffer)) {
         return std::nullopt;
     }
     Arena arena(buffer.subspan(sizeof(HostEntry)));

@@ -38,8 +38,11 @@ struct HostRecord {
 };
 
 // Lays the record out in buffer as a HostEntry followed by its data. Returns the
-// number of bytes used, or nothing (and leaves buffer untouched) when it does not fit.
+// number of bytes used, or nothing (and leaves buffer untouched) when it does not
+// fit or buffer is not aligned for a HostEntry.
 std::optional<std::uint16_t> packHostEntry(const HostRecord& record, std::span<char> buffer);
+// The number of bytes packHostEntry needs for record.
+std::size_t packedHostEntrySize(const HostRecord& record);
 
 // Readers of a buffer that packHostEntry filled, or that was never written (all zero).
 std::string officialName(const HostentBuffer& buffer);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the plain build, then
-# the address/undefined-behaviour sanitizer build.
+# the address/undefined-behaviour sanitizer build, then the thread sanitizer
+# build of the resolver tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 
-for preset in default asan; do
+for preset in default asan tsan; do
     echo "=== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

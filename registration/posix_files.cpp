@@ -1,0 +1,223 @@
+#include "registration/posix_files.h"
+
+#include "registration/store_names.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lookwell::posix_files {
+namespace {
+
+constexpr mode_t kKeyMode = 0700;
+constexpr mode_t kValueMode = 0600;
+constexpr int kTemporaryNameAttempts = 100;
+
+Status lastError() {
+    return statusFromErrno(errno);
+}
+
+EntryKind kindOf(DIR* directory, const dirent& entry) {
+    switch (entry.d_type) {
+    case DT_DIR:
+        return EntryKind::Directory;
+    case DT_REG:
+        return EntryKind::File;
+    case DT_UNKNOWN:
+        break;
+    default:
+        return EntryKind::Other;
+    }
+    struct stat info {};
+    if (fstatat(dirfd(directory), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return EntryKind::Other;
+    }
+    return S_ISDIR(info.st_mode) ? EntryKind::Directory
+                                 : (S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other);
+}
+
+std::string randomTemporaryName() {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name(store_names::kTemporaryPrefix);
+    for (int i = 0; i < 8; ++i) {
+        name += kAlphabet[arc4random_uniform(static_cast<std::uint32_t>(kAlphabet.size()))];
+    }
+    return name;
+}
+
+Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        name = randomTemporaryName();
+        file = UniqueFd(openat(dirFd, name.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kValueMode));
+        if (file.valid()) {
+            return status::kSuccess;
+        }
+        if (errno != EEXIST) {
+            return lastError();
+        }
+    }
+    return status::kAlreadyExists;
+}
+
+Status writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno != EINTR) {
+            return lastError();
+        }
+        bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+    }
+    return status::kSuccess;
+}
+
+// Writes, flushes and closes; a failing close can still report lost data.
+Status writeDurably(UniqueFd file, std::string_view bytes) {
+    Status result = writeAll(file.get(), bytes);
+    if (result == status::kSuccess && fsync(file.get()) != 0) {
+        result = lastError();
+    }
+    if (close(file.release()) != 0 && result == status::kSuccess) {
+        result = lastError();
+    }
+    return result;
+}
+
+} // namespace
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+UniqueFd::~UniqueFd() {
+    if (fd_ >= 0) {
+        close(fd_);
+    }
+}
+
+int UniqueFd::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+Status statusFromErrno(int error) {
+    switch (error) {
+    case 0:
+        return status::kSuccess;
+    case ENOENT:
+    case ENOTDIR:
+        return status::kNotFound;
+    case EMFILE:
+    case ENFILE:
+        return status::kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ENOTEMPTY:
+    case ETXTBSY:
+        return status::kAccessDenied;
+    case EBADF:
+        return status::kInvalidHandle;
+    case ENOMEM:
+        return status::kNotEnoughMemory;
+    case EINVAL:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return status::kInvalidParameter;
+    case ENOSPC:
+    case EDQUOT:
+        return status::kDiskFull;
+    case EEXIST:
+        return status::kAlreadyExists;
+    case EIO:
+        return status::kIoDevice;
+    default:
+        return status::kGeneralFailure;
+    }
+}
+
+Status listEntries(int dirFd, std::vector<Entry>& entries) {
+    // A fresh open of the directory, so reading it never moves the caller's offset.
+    const int fd = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return lastError();
+    }
+    DIR* directory = fdopendir(fd);
+    if (directory == nullptr) {
+        const Status result = lastError();
+        close(fd);
+        return result;
+    }
+    entries.clear();
+    Status result = status::kSuccess;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(directory);
+        if (entry == nullptr) {
+            result = lastError();
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            entries.push_back({std::string(name), kindOf(directory, *entry)});
+        }
+    }
+    closedir(directory);
+    return result;
+}
+
+Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
+    std::string temporary;
+    UniqueFd file;
+    Status result = createTemporary(dirFd, temporary, file);
+    if (result != status::kSuccess) {
+        return result;
+    }
+    result = writeDurably(std::move(file), bytes);
+    if (result == status::kSuccess &&
+        renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
+        result = lastError();
+    }
+    if (result != status::kSuccess) {
+        unlinkat(dirFd, temporary.c_str(), 0);
+    }
+    return result;
+}
+
+Status makeDirectory(int dirFd, const std::string& name) {
+    return mkdirat(dirFd, name.c_str(), kKeyMode) == 0 ? status::kSuccess : lastError();
+}
+
+Status makeDirectories(const std::string& path) {
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string prefix = path.substr(0, end);
+        if (mkdir(prefix.c_str(), kKeyMode) != 0 && errno != EEXIST) {
+            return lastError();
+        }
+        if (end == std::string::npos) {
+            return status::kSuccess;
+        }
+    }
+}
+
+Status removeFile(int dirFd, const std::string& name) {
+    return unlinkat(dirFd, name.c_str(), 0) == 0 ? status::kSuccess : lastError();
+}
+
+Status flushDirectory(int dirFd) {
+    return fsync(dirFd) == 0 ? status::kSuccess : lastError();
+}
+
+} // namespace lookwell::posix_files

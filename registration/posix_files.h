@@ -1,0 +1,66 @@
+#pragma once
+
+#include "registration/settings_store.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File-system steps of the settings store, each reporting a system error code.
+namespace lookwell::posix_files {
+
+// Owns one file descriptor and closes it on every path.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd();
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    int release();
+
+private:
+    int fd_ = -1;
+};
+
+// errno as a system error code:
+//   ENOENT, ENOTDIR                  -> 2    the key or value is not there
+//   EMFILE, ENFILE                   -> 4    too many open files
+//   EACCES, EPERM, EROFS, EISDIR,
+//   ENOTEMPTY, ETXTBSY               -> 5    access denied
+//   EBADF                            -> 6    invalid handle
+//   ENOMEM                           -> 8    not enough memory
+//   EINVAL, ENAMETOOLONG, ELOOP      -> 87   invalid parameter (ELOOP: a symbolic link
+//                                            where a key must be)
+//   ENOSPC, EDQUOT                   -> 112  disk full
+//   EEXIST                           -> 183  something else is in the way
+//   EIO                              -> 1117 I/O device error
+//   anything else                    -> 31   general failure
+Status statusFromErrno(int error);
+
+enum class EntryKind { Directory, File, Other };
+
+struct Entry {
+    std::string name;
+    EntryKind kind;
+};
+
+// The entries of a directory other than "." and "..", symbolic links as Other.
+Status listEntries(int dirFd, std::vector<Entry>& entries);
+
+// Replaces `name` in the directory by a file holding exactly `bytes`: the data goes
+// to a temporary file that is flushed to disk and then renamed over the old one,
+// so a crash or a full disk leaves either the old file or the new one.
+Status replaceFile(int dirFd, const std::string& name, std::string_view bytes);
+
+Status makeDirectory(int dirFd, const std::string& name);
+Status makeDirectories(const std::string& path);
+Status removeFile(int dirFd, const std::string& name);
+Status flushDirectory(int dirFd);
+
+} // namespace lookwell::posix_files

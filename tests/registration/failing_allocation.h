@@ -1,0 +1,15 @@
+#pragma once
+
+namespace lookwell::testing {
+
+// While it lives, the allocation after the given number of successful ones fails,
+// and every one after it.
+class FailingAllocation {
+public:
+    explicit FailingAllocation(int succeedingAllocations);
+    ~FailingAllocation();
+    FailingAllocation(const FailingAllocation&) = delete;
+    FailingAllocation& operator=(const FailingAllocation&) = delete;
+};
+
+} // namespace lookwell::testing

@@ -1,0 +1,265 @@
+#include "registration/posix_settings_store.h"
+#include "tests/registration/store_tree.h"
+
+#include <cstdlib>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace lookwell {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::listTree;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+class PosixSettingsStoreTest : public ::testing::Test {
+protected:
+    fs::path root() const { return temporary.path() / "hkcu"; }
+
+    // Runs one change on a freshly opened key, closing it again.
+    template <typename Change>
+    Status onKey(std::string_view path, Change change) {
+        KeyHandle key = -1;
+        Status result = store.createKey(path, key);
+        if (result == status::kSuccess) {
+            result = change(key);
+            store.closeKey(key);
+        }
+        return result;
+    }
+    Status setString(std::string_view path, std::string_view name, std::string_view data) {
+        return onKey(path, [&](KeyHandle key) { return store.setString(key, name, data); });
+    }
+    Status setDword(std::string_view path, std::string_view name, std::uint32_t data) {
+        return onKey(path, [&](KeyHandle key) { return store.setDword(key, name, data); });
+    }
+    Status deleteValue(std::string_view path, std::string_view name) {
+        return onKey(path, [&](KeyHandle key) { return store.deleteValue(key, name); });
+    }
+
+    testing::TemporaryDirectory temporary;
+    PosixSettingsStore store{root().string()};
+};
+
+TEST_F(PosixSettingsStoreTest, ValuesAreFilesHoldingExactlyTheirBytes) {
+    EXPECT_EQ(setString("Software\\Tidemark", "Text", "abc"), status::kSuccess);
+    EXPECT_EQ(setString("Software\\Tidemark", "Empty", ""), status::kSuccess);
+    EXPECT_EQ(setDword("Software\\Tidemark", "Number", 0x01020304), status::kSuccess);
+    EXPECT_EQ(setDword("Software\\Tidemark", "Zero", 0), status::kSuccess);
+    EXPECT_THAT(listTree(root()),
+                ElementsAre("Software/", "Software/Tidemark/", "Software/Tidemark/Empty.sz=",
+                            "Software/Tidemark/Number.dword=\\x04\\x03\\x02\\x01",
+                            "Software/Tidemark/Text.sz=abc",
+                            "Software/Tidemark/Zero.dword=\\x00\\x00\\x00\\x00"));
+}
+
+TEST_F(PosixSettingsStoreTest, AValueChangingTypeLeavesOneFile) {
+    ASSERT_EQ(setString("K", "V", "text"), status::kSuccess);
+    EXPECT_EQ(setDword("K", "v", 7), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("K/", "K/v.dword=\\x07\\x00\\x00\\x00"));
+    EXPECT_EQ(setString("K", "V", "again"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("K/", "K/V.sz=again"));
+}
+
+TEST_F(PosixSettingsStoreTest, TestKeyNeedsTheWholePathAndCreatesNothing) {
+    EXPECT_EQ(store.testKey("Software\\Tidemark"), status::kNotFound);
+    fs::create_directories(root() / "Software");
+    EXPECT_EQ(store.testKey("Software\\Tidemark"), status::kNotFound);
+    fs::create_directories(root() / "Software" / "Tidemark");
+    EXPECT_EQ(store.testKey("Software\\Tidemark"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark/"));
+}
+
+TEST_F(PosixSettingsStoreTest, ExistingKeysAndValuesAreFoundWhateverTheirCase) {
+    fs::create_directories(root() / "software" / "TIDEMARK");
+    writeFile(root() / "software" / "TIDEMARK" / "author.SZ", "old");
+    EXPECT_EQ(store.testKey("Software\\Tidemark"), status::kSuccess);
+    EXPECT_EQ(setString("Software\\Tidemark", "Author", "new"), status::kSuccess);
+    EXPECT_EQ(setString("SOFTWARE\\tidemark", "InfoURL", "u"), status::kSuccess);
+    EXPECT_THAT(listTree(root()),
+                ElementsAre("software/", "software/TIDEMARK/", "software/TIDEMARK/InfoURL.sz=u",
+                            "software/TIDEMARK/author.SZ=new"));
+    EXPECT_EQ(deleteValue("Software\\Tidemark", "AUTHOR"), status::kSuccess);
+    EXPECT_EQ(deleteValue("Software\\Tidemark", "author"), status::kNotFound);
+}
+
+TEST_F(PosixSettingsStoreTest, OfSeveralSpellingsTheExactOneWinsOtherwiseTheSmallest) {
+    fs::create_directories(root() / "kEY");
+    fs::create_directories(root() / "Key");
+    ASSERT_EQ(setString("Key", "V", "exact"), status::kSuccess);
+    ASSERT_EQ(setString("KEY", "V", "folded"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("Key/", "Key/V.sz=folded", "kEY/"));
+}
+
+TEST_F(PosixSettingsStoreTest, NameBytesOutsideTheSafeSetAreEscapedAndFoundAgain) {
+    const std::string key = "a b/c";
+    const std::string name = "x%\\\x82\xA0.+@-_";
+    ASSERT_EQ(setString(key, name, "v"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("a%20b%2Fc/", "a%20b%2Fc/x%25%5C%82%A0.+@-_.sz=v"));
+    EXPECT_EQ(store.testKey(key), status::kSuccess);
+    EXPECT_EQ(deleteValue(key, name), status::kSuccess);
+    EXPECT_EQ(store.deleteKey(key), status::kSuccess);
+    EXPECT_THAT(listTree(root()), IsEmpty());
+}
+
+TEST_F(PosixSettingsStoreTest, PathTricksAreRefusedAndNothingLeavesTheRoot) {
+    fs::create_directories(root());
+    for (std::string_view path :
+         std::initializer_list<std::string_view>{"", "\\", "a\\\\b", "\\a", "a\\", "..", ".",
+                                                 "a\\..\\..\\b", std::string_view("a\0b", 3)}) {
+        KeyHandle key = -1;
+        EXPECT_EQ(store.testKey(path), status::kInvalidParameter) << path;
+        EXPECT_EQ(store.createKey(path, key), status::kInvalidParameter) << path;
+        EXPECT_EQ(store.deleteKey(path), status::kInvalidParameter) << path;
+    }
+    for (std::string_view name :
+         std::initializer_list<std::string_view>{"", ".", "..", std::string_view("a\0b", 3)}) {
+        EXPECT_EQ(setString("K", name, "v"), status::kInvalidParameter) << name;
+        EXPECT_EQ(setDword("K", name, 1), status::kInvalidParameter) << name;
+        EXPECT_EQ(deleteValue("K", name), status::kInvalidParameter) << name;
+    }
+    EXPECT_THAT(listTree(temporary.path()), ElementsAre("hkcu/", "hkcu/K/"));
+}
+
+TEST_F(PosixSettingsStoreTest, NamesTooLongForAFileNameAreRefused) {
+    const std::string longest(255 - 6, 'n');
+    EXPECT_EQ(setDword("K", longest, 1), status::kSuccess);
+    EXPECT_EQ(setDword("K", longest + "n", 1), status::kInvalidParameter);
+    EXPECT_EQ(setString("K", std::string(85, '/'), "v"), status::kInvalidParameter);
+    KeyHandle key = -1;
+    EXPECT_EQ(store.createKey(std::string(256, 'k'), key), status::kInvalidParameter);
+}
+
+TEST_F(PosixSettingsStoreTest, SymbolicLinksAreNeverFollowedOutOfTheRoot) {
+    fs::create_directories(root());
+    fs::create_directories(temporary.path() / "outside");
+    fs::create_directory_symlink(temporary.path() / "outside", root() / "Software");
+    EXPECT_EQ(store.testKey("Software"), status::kNotFound);
+    EXPECT_EQ(setString("Software", "V", "v"), status::kAlreadyExists);
+    EXPECT_EQ(store.deleteKey("Software"), status::kNotFound);
+    EXPECT_TRUE(fs::is_empty(temporary.path() / "outside"));
+}
+
+TEST_F(PosixSettingsStoreTest, AFileWhereAKeyMustBeIsReportedAndLeftAlone) {
+    fs::create_directories(root() / "Software");
+    writeFile(root() / "Software" / "Tidemark", "not a key");
+    EXPECT_EQ(store.testKey("Software\\Tidemark"), status::kNotFound);
+    EXPECT_EQ(setString("Software\\Tidemark\\Vendor", "V", "v"), status::kAlreadyExists);
+    EXPECT_EQ(store.deleteKey("Software\\Tidemark"), status::kNotFound);
+    EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark=not a key"));
+}
+
+TEST_F(PosixSettingsStoreTest, ARootThatIsAFileHoldsNoKeys) {
+    writeFile(root(), "");
+    KeyHandle key = -1;
+    EXPECT_EQ(store.testKey("K"), status::kNotFound);
+    EXPECT_EQ(store.createKey("K", key), status::kNotFound);
+}
+
+TEST_F(PosixSettingsStoreTest, CreateKeyMakesTheRootAndEveryMissingKey) {
+    PosixSettingsStore deep((temporary.path() / "home" / ".config" / "hkcu").string());
+    KeyHandle key = -1;
+    ASSERT_EQ(deep.createKey("A\\B\\C", key), status::kSuccess);
+    EXPECT_EQ(deep.setDword(key, "D", 1), status::kSuccess);
+    deep.closeKey(key);
+    EXPECT_TRUE(fs::exists(temporary.path() / "home/.config/hkcu/A/B/C/D.dword"));
+}
+
+TEST_F(PosixSettingsStoreTest, DeleteValueRemovesEitherTypeAndReportsAMissingOne) {
+    ASSERT_EQ(setString("K", "V", "v"), status::kSuccess);
+    // Both types at once can only come from an outside hand; deleting removes both.
+    writeFile(root() / "K" / "V.dword", std::string_view("\x01\x00\x00\x00", 4));
+    EXPECT_EQ(deleteValue("K", "V"), status::kSuccess);
+    EXPECT_EQ(deleteValue("K", "V"), status::kNotFound);
+    EXPECT_THAT(listTree(root()), ElementsAre("K/"));
+}
+
+TEST_F(PosixSettingsStoreTest, DeleteKeyTakesItsValuesButNotItsSubkeys) {
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kNotFound);
+    ASSERT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
+    ASSERT_EQ(setDword("A\\B\\C", "D", 1), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kAccessDenied);
+    EXPECT_EQ(store.deleteKey("a\\b\\c"), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), ElementsAre("A/"));
+}
+
+TEST_F(PosixSettingsStoreTest, DeleteKeyLeavesKeysHoldingForeignFiles) {
+    ASSERT_EQ(setString("K", "V", "v"), status::kSuccess);
+    writeFile(root() / "K" / "notes.txt", "mine");
+    EXPECT_EQ(store.deleteKey("K"), status::kAccessDenied);
+    EXPECT_THAT(listTree(root()), ElementsAre("K/", "K/V.sz=v", "K/notes.txt=mine"));
+}
+
+TEST_F(PosixSettingsStoreTest, LeftoversOfAnInterruptedWriteAreNoValues) {
+    ASSERT_EQ(setString("K", "V", "kept"), status::kSuccess);
+    writeFile(root() / "K" / ".~Ab12Cd34", "torn");
+    EXPECT_EQ(setString("K", "V", "new"), status::kSuccess);
+    EXPECT_EQ(deleteValue("K", ".~Ab12Cd34"), status::kNotFound);
+    EXPECT_EQ(store.deleteKey("K"), status::kSuccess);
+    EXPECT_THAT(listTree(root()), IsEmpty());
+}
+
+TEST_F(PosixSettingsStoreTest, AFailedReplacementKeepsTheOldValueAndLeavesNoTemporaryFile) {
+    ASSERT_EQ(setString("K", "V", "kept"), status::kSuccess);
+    // A directory with the new value's file name makes the final rename fail.
+    fs::create_directories(root() / "K" / "V.dword" / "inside");
+    EXPECT_EQ(setDword("K", "V", 1), status::kAccessDenied);
+    EXPECT_THAT(listTree(root()),
+                ElementsAre("K/", "K/V.dword/", "K/V.dword/inside/", "K/V.sz=kept"));
+}
+
+TEST_F(PosixSettingsStoreTest, NoOperationLeavesADescriptorOpen) {
+    const auto openDescriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto before = openDescriptors();
+    KeyHandle key = -1;
+    EXPECT_EQ(store.testKey("A"), status::kNotFound);
+    EXPECT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
+    EXPECT_EQ(setDword("A\\B", "V", 1), status::kSuccess);
+    EXPECT_EQ(deleteValue("A\\B", "Missing"), status::kNotFound);
+    EXPECT_EQ(store.testKey("A\\B"), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A"), status::kAccessDenied);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kSuccess);
+    EXPECT_EQ(store.deleteKey("A\\B"), status::kNotFound);
+    writeFile(root() / "A" / "F", "");
+    EXPECT_EQ(store.createKey("A\\F\\G", key), status::kAlreadyExists);
+    EXPECT_EQ(store.createKey("A\\..", key), status::kInvalidParameter);
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+TEST_F(PosixSettingsStoreTest, AForeignHandleIsRefused) {
+    EXPECT_EQ(store.setString(-1, "V", "v"), status::kInvalidHandle);
+    EXPECT_EQ(store.deleteValue(-1, "V"), status::kInvalidHandle);
+}
+
+TEST(UserStoreRoot, FollowsTheXdgRules) {
+    const auto restore = [](const char* variable, const char* value) {
+        value != nullptr ? setenv(variable, value, 1) : unsetenv(variable);
+    };
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedConfig = oldConfig != nullptr ? oldConfig : "";
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(userStoreRoot(), "/cfg/hkcu");
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(userStoreRoot(), "/home/u/.config/hkcu");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(userStoreRoot(), "/home/u/.config/hkcu");
+    unsetenv("HOME");
+    EXPECT_EQ(userStoreRoot(), std::nullopt);
+    EXPECT_EQ(openUserStore(), nullptr);
+
+    restore("XDG_CONFIG_HOME", oldConfig != nullptr ? savedConfig.c_str() : nullptr);
+    restore("HOME", oldHome != nullptr ? savedHome.c_str() : nullptr);
+}
+
+} // namespace
+} // namespace lookwell

@@ -1,0 +1,132 @@
+#include "registration/lookwell_registration.h"
+#include "registration/posix_settings_store.h"
+#include "tests/registration/store_tree.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace lookwell {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::listTree;
+namespace fs = std::filesystem;
+
+class RegisterWithTidemarkTest : public ::testing::Test {
+protected:
+    fs::path root() const { return temporary.path() / "hkcu"; }
+    void run(const char* executablePath) {
+        RegisterWithTidemark(registration, executablePath);
+        EXPECT_EQ(registration.currentVendor(), nullptr);
+    }
+
+    testing::TemporaryDirectory temporary;
+    PosixSettingsStore store{root().string()};
+    TidemarkRegistration registration{store};
+};
+
+const char* const kVendorDir = "Software/Tidemark/taro.yamada@example.com/";
+const char* const kProductDir = "Software/Tidemark/taro.yamada@example.com/Lookwell/";
+
+std::set<std::string> entryWithPath(std::set<std::string> extra) {
+    std::set<std::string> lines = {
+        "Software/",
+        "Software/Tidemark/",
+        kVendorDir,
+        std::string(kVendorDir) + "Author.sz=\\x8ER\\x93c\\x91\\xBE\\x98Y",
+        std::string(kVendorDir) + "DisplayHost.sz=www.example.com",
+        std::string(kVendorDir) + "InfoURL.sz=https://www.example.com/lookwell/update.inf",
+        kProductDir,
+        std::string(kProductDir) + "Build.dword=\\x07\\x00\\x00\\x00",
+        std::string(kProductDir) + "DisplayName.sz=Lookwell for Winsock32",
+        std::string(kProductDir) + "DistinctName.sz=Lookwell",
+    };
+    lines.merge(extra);
+    return lines;
+}
+
+TEST_F(RegisterWithTidemarkTest, WithoutTheUpdateCheckersRootNothingIsCreated) {
+    run("/usr/bin/lookwell");
+    EXPECT_FALSE(fs::exists(root()));
+    fs::create_directories(root() / "Software");
+    run("/usr/bin/lookwell");
+    EXPECT_THAT(listTree(root()), ElementsAre("Software/"));
+}
+
+TEST_F(RegisterWithTidemarkTest, OneRunWritesTheEntryAndASecondLeavesTheSameTree) {
+    fs::create_directories(root() / "Software" / "Tidemark");
+    const std::set<std::string> expected =
+        entryWithPath({std::string(kProductDir) + "FilePath.sz=/opt/lookwell/bin/lookwell",
+                       std::string(kProductDir) + "IconIndex.dword=\\x01\\x00\\x00\\x00"});
+    run("/opt/lookwell/bin/lookwell");
+    EXPECT_EQ(listTree(root()), expected);
+    run("/opt/lookwell/bin/lookwell");
+    EXPECT_EQ(listTree(root()), expected);
+}
+
+TEST_F(RegisterWithTidemarkTest, AnExistingRootIsReusedWhateverItsCase) {
+    fs::create_directories(root() / "software" / "TIDEMARK");
+    run("/usr/bin/lookwell");
+    EXPECT_TRUE(fs::exists(root() / "software/TIDEMARK/taro.yamada@example.com/Lookwell"));
+    EXPECT_FALSE(fs::exists(root() / "Software"));
+}
+
+TEST_F(RegisterWithTidemarkTest, WithoutAPathFilePathAndIconIndexAreRemoved) {
+    fs::create_directories(root() / "Software" / "Tidemark");
+    run(nullptr);
+    EXPECT_EQ(listTree(root()), entryWithPath({}));
+    run("/usr/bin/lookwell");
+    run(nullptr);
+    EXPECT_EQ(listTree(root()), entryWithPath({}));
+}
+
+TEST_F(RegisterWithTidemarkTest, AFileInThePlaceOfTheVendorKeyStopsTheRegistration) {
+    fs::create_directories(root() / "Software" / "Tidemark");
+    testing::writeFile(root() / "Software/Tidemark/taro.yamada@example.com", "");
+    run("/usr/bin/lookwell");
+    EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark/",
+                                              "Software/Tidemark/taro.yamada@example.com="));
+}
+
+TEST_F(RegisterWithTidemarkTest, DeleteModeRemovesTheVendorOnlyOnceItsProductsAreGone) {
+    fs::create_directories(root() / "Software" / "Tidemark");
+    run("/usr/bin/lookwell");
+    const char* vendor = lookwell_entry::kVendor;
+    EXPECT_EQ(registration.TidemarkOpenVendor(vendor, nullptr, nullptr, nullptr),
+              status::kAccessDenied);
+    EXPECT_EQ(store.deleteKey("Software\\Tidemark\\taro.yamada@example.com\\Lookwell"),
+              status::kSuccess);
+    EXPECT_EQ(registration.TidemarkOpenVendor(vendor, nullptr, nullptr, nullptr), status::kSuccess);
+    EXPECT_EQ(registration.TidemarkOpenVendor(vendor, nullptr, nullptr, nullptr),
+              status::kNotFound);
+    EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark/"));
+}
+
+TEST_F(RegisterWithTidemarkTest, TheStartUpStepRecordsTheRunningProgramInTheUsersStore) {
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> savedConfig =
+        oldConfig != nullptr ? std::optional<std::string>(oldConfig) : std::nullopt;
+    setenv("XDG_CONFIG_HOME", temporary.path().c_str(), 1);
+    fs::create_directories(root() / "Software" / "Tidemark");
+    RegisterWithTidemark();
+    savedConfig ? setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(testing::readFile(root() / kProductDir / "FilePath.sz"), runningExecutablePath());
+    EXPECT_EQ(listTree(root()).size(), entryWithPath({}).size() + 2);
+}
+
+TEST(RunningExecutablePath, NamesThisVeryProgram) {
+    const std::optional<std::string> path = runningExecutablePath();
+    ASSERT_TRUE(path.has_value());
+    EXPECT_TRUE(path->starts_with('/'));
+    struct stat named {};
+    struct stat running {};
+    ASSERT_EQ(stat(path->c_str(), &named), 0);
+    ASSERT_EQ(stat("/proc/self/exe", &running), 0);
+    EXPECT_EQ(named.st_ino, running.st_ino);
+    EXPECT_EQ(named.st_dev, running.st_dev);
+}
+
+} // namespace
+} // namespace lookwell

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/posix_resolver.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace lookwell::testing {
+
+// Starts detached threads like the real starter, or refuses to when told, and
+// lets the test wait until every thread it started has run to its end.
+class CountingThreadStarter {
+public:
+    ThreadStarter starter() {
+        return [state = state_](std::function<void()> work) {
+            if (state->refuse) {
+                return false;
+            }
+            {
+                const std::lock_guard lock(state->mutex);
+                ++state->started;
+            }
+            return startDetachedThread([state, work = std::move(work)]() mutable {
+                work();
+                work = nullptr; // what the work holds is released before it counts as finished
+                const std::lock_guard lock(state->mutex);
+                ++state->finished;
+                state->changed.notify_all();
+            });
+        };
+    }
+
+    void refuseThreads() { state_->refuse = true; }
+
+    bool waitUntilAllFinished() {
+        std::unique_lock lock(state_->mutex);
+        return state_->changed.wait_for(lock, std::chrono::seconds(60),
+                                        [&] { return state_->finished == state_->started; });
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int started = 0;
+        int finished = 0;
+        bool refuse = false; // set before any thread starts
+    };
+    std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+} // namespace lookwell::testing
