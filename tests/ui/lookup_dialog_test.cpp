@@ -5,6 +5,7 @@
 #include "tests/ui/fake_window_services.h"
 #include "ui/lookup_dialog.h"
 #include "ui/window_system/qt_ui_thread_poster.h"
+#include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
 
 #include <QApplication>
@@ -125,6 +126,21 @@ private slots:
         QVERIFY(!control<QPushButton>("copy")->icon().isNull());
         QCOMPARE(control<QWidget>("hostName")->property("controlId").toInt(), 1002);
         QCOMPARE(field(4)->property("controlId").toInt(), 1011);
+    }
+
+    void iconAndBitmapsComeFromTheResources() {
+        for (const int depth : {4, 24}) {
+            const QIcon icon = applicationIconForDepth(depth);
+            QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+        }
+        const QImage low = applicationIconForDepth(4).pixmap(32).toImage();
+        const QImage high = applicationIconForDepth(24).pixmap(32).toImage();
+        QVERIFY(low != high);
+        for (const unsigned id : {resource::kPasteBitmap, resource::kCopyBitmap}) {
+            QCOMPARE(loadBitmap(id).size(), QSize(16, 16));
+        }
+        QVERIFY(loadBitmap(resource::kApplicationIcon).isNull());
+        QVERIFY(!dialog->windowIcon().isNull());
     }
 
     void tabOrderFollowsTheTemplate() {
