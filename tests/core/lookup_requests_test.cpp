@@ -113,6 +113,9 @@ struct ErrorRow {
     const char* message;
 };
 
+// Names each case after its error number instead of the row's raw bytes.
+void PrintTo(const ErrorRow& row, std::ostream* out) { *out << row.error; }
+
 class ReplyErrors : public LookupRequestsTest, public ::testing::WithParamInterface<ErrorRow> {};
 
 TEST_P(ReplyErrors, FailedNameReplyClearsFieldsAndBoxesThenShowsTheMessage) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/lookup_requests.h"
+#include "core/resolver.h"
+#include "ui/window_system/qt_ui_thread_poster.h"
+#include "ui/window_system/window_services.h"
+
+#include <QApplication>
+
+#include <functional>
+#include <memory>
+
+namespace lookwell {
+
+// The program's application object: it starts and stops the resolver library,
+// owns the one LookupState, records the program for the update checker and runs
+// the main dialog. main() builds it, runs startup(), then exitInstance().
+class LookupApp : public QApplication {
+    Q_OBJECT
+public:
+    using ResolverFactory = std::function<std::unique_ptr<Resolver>(UiThreadPoster&)>;
+
+    LookupApp(int& argc, char** argv, const ResolverFactory& makeResolver,
+              std::function<void()> registerProgram,
+              WindowServices services = WindowServices::desktop());
+    ~LookupApp() override;
+
+    // Runs the main dialog to its end. Always false: no message loop follows.
+    bool startup();
+    // Cancels a request still pending and stops the resolver library, also
+    // after a failed start-up; returns the process exit code.
+    int exitInstance();
+
+private:
+    void runMainDialog();
+
+    LookupState state_;
+    QtUiThreadPoster poster_;
+    std::unique_ptr<Resolver> resolver_;
+    std::function<void()> registerProgram_;
+    WindowServices services_;
+};
+
+} // namespace lookwell

@@ -1,0 +1,31 @@
+#include "ui/window_system/dialog_template.h"
+
+#include <QLabel>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace lookwell {
+
+DialogTemplate::DialogTemplate(QDialog& dialog, int width, int height)
+    : dialog_(dialog), font_(dialogFont()), units_(font_) {
+    dialog_.setFont(font_);
+    dialog_.setFixedSize(units_.size(width, height));
+}
+
+void DialogTemplate::position(QWidget& control, int id, const char* name,
+                              const QRect& place) const {
+    control.setObjectName(QString::fromLatin1(name));
+    control.setProperty("controlId", id);
+    QRect geometry = units_.rect(place.x(), place.y(), place.width(), place.height());
+    // The stand-in fonts are wider for their average character than the
+    // template's font, so a label exactly as wide as the template says would cut
+    // its last letters; it takes at least its text's width instead.
+    if (const auto* label = qobject_cast<const QLabel*>(&control);
+        label != nullptr && !label->text().isEmpty()) {
+        geometry.setWidth(std::max(geometry.width(), label->sizeHint().width()));
+    }
+    control.setGeometry(geometry);
+}
+
+} // namespace lookwell

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace lookwell {
+
+namespace resource {
+inline constexpr unsigned kApplicationIcon = 128;
+inline constexpr unsigned kPasteBitmap = 130;
+inline constexpr unsigned kCopyBitmap = 131;
+} // namespace resource
+
+// Icon 128 in 16 and 32 pixels. Screens of fewer than 256 colours get the
+// 16-colour images, all others the 256-colour ones.
+QIcon applicationIcon();
+QIcon applicationIconForDepth(int screenDepth);
+
+// Bitmap 130 or 131; a null pixmap for any other id.
+QPixmap loadBitmap(unsigned id);
+
+} // namespace lookwell
