@@ -8,15 +8,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_root=$(cd "$here/../.." && pwd)
 
-if [ "${1:-}" = --inside ]; then
-    # In the namespace: a private X socket directory, so that our display
-    # number cannot clash with an X server outside, then one session bus.
-    work=$2 program=$3
-    mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
-    cd "$here"
-    exec dbus-run-session -- /usr/bin/python3 lookwell_e2e.py "$program" "$work"
-fi
-
 build=$(cd "$1" && pwd) work=$2
 for tool in Xvfb xdotool xclip dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -30,5 +21,5 @@ cmake --install "$build" --prefix "$work/prefix" >"$work/install.log"
 
 # The pending title is watched and Escape pressed within one resolver timeout.
 export LOOKWELL_DNS_TIMEOUT=2 LOOKWELL_DNS_LIFETIME=600
-exec "$source_root/tests/support/dns/run_with_dns_server.sh" \
-    "$here/run_e2e.sh" --inside "$work" "$work/prefix/bin/lookwell"
+exec "$source_root/tests/support/dns/run_with_dns_server.sh" "$here/in_private_session.sh" \
+    /usr/bin/python3 "$here/lookwell_e2e.py" "$work/prefix/bin/lookwell" "$work"
