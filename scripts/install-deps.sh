@@ -7,7 +7,7 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
-    xvfb xauth
+    xvfb xauth x11vnc qt6-wayland
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev

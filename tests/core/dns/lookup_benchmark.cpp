@@ -1,6 +1,6 @@
 // The time of one lookup against the scripted DNS server: the bare glibc call,
 // and the whole round trip through the resolver's worker and reply delivery.
-// Run through run_with_dns_server.sh.
+// Run through tests/support/dns/run_with_dns_server.sh.
 #include "core/posix_resolver.h"
 #include "tests/support/queued_ui_thread_poster.h"
 #include "tests/support/recording_reply_window.h"

@@ -1,4 +1,4 @@
-// Runs only inside run_with_dns_server.sh, whose scripted server holds the
+// Runs only inside tests/support/dns/run_with_dns_server.sh, whose scripted server holds the
 // lookwell.test zone these cases ask for.
 #include "core/posix_resolver.h"
 #include "core/socket_errors.h"

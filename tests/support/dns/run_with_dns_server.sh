@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Runs a command (the DNS test program, or the lookup benchmark) against the
-# scripted DNS server, inside a throwaway network, mount and host-name
-# namespace: /etc/resolv.conf there points at 127.0.0.1 only and no query can
-# leave the machine. Exits 77 when no namespace can be made here.
+# Runs a command (the resolver's DNS tests, the lookup benchmark, the
+# end-to-end suite) against the scripted DNS server, inside a throwaway
+# network, mount, host-name and process namespace: /etc/resolv.conf there
+# points at 127.0.0.1 only, no query can leave the machine, and every process
+# started inside ends with the command. Exits 77 when no namespace can be made.
+# LOOKWELL_DNS_TIMEOUT sets the resolver's per-query timeout in seconds (1).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${LOOKWELL_DNS_NAMESPACE:-}" != 1 ]; then
     [ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARGUMENT...]" >&2; exit 2; }
-    namespaces=(--net --mount --uts --fork --kill-child)
+    namespaces=(--net --mount --uts --pid --mount-proc --fork --kill-child)
     if ! unshare "${namespaces[@]}" true 2>/dev/null; then
         namespaces=(--user --map-root-user "${namespaces[@]}")
         if ! unshare "${namespaces[@]}" true 2>/dev/null; then
@@ -33,7 +35,8 @@ trap stop_server EXIT
 ip link set lo up
 # A host name without a dot gives the resolver no default search domain.
 hostname lookwell-dns-test
-printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"$workdir/resolv.conf"
+printf 'nameserver 127.0.0.1\noptions timeout:%d attempts:1\n' "${LOOKWELL_DNS_TIMEOUT:-1}" \
+    >"$workdir/resolv.conf"
 mount --bind "$workdir/resolv.conf" /etc/resolv.conf
 
 server=(/usr/bin/python3 "$here/dns_server.py")

@@ -24,6 +24,7 @@ ZONE = {
     "nodata.lookwell.test.": [TXT("no address here")],
     "big.lookwell.test.": [A(f"10.3.{n // 256}.{n % 256}") for n in range(1, 91)],
     "1.0.1.10.in-addr.arpa.": [PTR("ptr-host.lookwell.test.")],
+    "1.0.2.10.in-addr.arpa.": [PTR("origin.lookwell.test.")],
 }
 SERVER_FAILURE = "servfail.lookwell.test."
 NEVER_ANSWERED = "silent.lookwell.test."

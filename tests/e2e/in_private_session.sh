@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs a command in a desktop session of its own: a private X socket
+# directory, so that a display number here cannot clash with an X server
+# outside, and a private session bus. Run it inside a mount namespace.
+set -euo pipefail
+mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
+exec dbus-run-session -- "$@"

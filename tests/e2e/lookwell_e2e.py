@@ -1,0 +1,384 @@
+"""Lookwell end to end: the installed program on a real X display, asked about
+a scripted DNS zone, driven from outside as a person would.
+
+Runs inside the namespace of tests/support/dns/run_with_dns_server.sh and
+inside dbus-run-session (see run_e2e.sh). Keys go in through xdotool, the
+clipboard through xclip; what the window shows is read from its title and
+through the accessibility bus.
+Usage: lookwell_e2e.py PROGRAM WORK_DIR
+"""
+import os
+import re
+import subprocess
+import sys
+import time
+import traceback
+
+from desktop_session import Processes, Timeout, start_accessibility_bus, start_xvfb, wait_until
+
+IDLE_TITLE = "Lookwell"
+PENDING_TITLE = "Lookwell [Searching entry...]"
+BOX_CAPTION = "lookwell"
+SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
+
+# The scripted zone (tests/support/dns/dns_server.py).
+NAME_WITH_ADDRESSES = "multi.lookwell.test"  # 10.1.0.1, 10.1.0.2, 10.1.0.3
+FIRST_ADDRESS = "10.1.0.1"
+ADDRESS_TO_PASTE = "10.2.0.1"  # not the one copied before, so Paste must take xclip's text
+OFFICIAL_NAME_OF_PASTED_ADDRESS = "origin.lookwell.test"
+MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
+NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
+FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
+UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+
+WAIT = 10  # seconds for anything the program does at once
+RESOLVER_WAIT = 20  # seconds for a reply after the resolver's timeout
+
+
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, timeout=WAIT)
+
+
+def with_resolver_timeout(home, seconds, command):
+    """The command, run with a resolv.conf of its own that gives up on an
+    unanswered query only after the given time. The program keeps its process
+    id: sh and the program replace one another."""
+    configuration = os.path.join(home, "resolv.conf")
+    with open("/etc/resolv.conf") as shared, open(configuration, "w") as own:
+        own.write(re.sub(r"timeout:\d+", f"timeout:{seconds}", shared.read()))
+    return ["unshare", "--mount", "sh", "-c", 'mount --bind "$0" /etc/resolv.conf && exec "$@"',
+            configuration, *command]
+
+
+def window_title(window):
+    return run("xdotool", "getwindowname", window).stdout.rstrip("\n")
+
+
+class Lookwell:
+    """One run of the program, and what a person does with its window."""
+
+    def __init__(self, session, home, resolver_timeout=None):
+        self.session = session
+        self.home = home
+        self.log_path = os.path.join(home, "lookwell.log")
+        self.log = open(self.log_path, "w")
+        session.logs.append(self.log_path)
+        command = [session.program]
+        if resolver_timeout is not None:
+            command = with_resolver_timeout(home, resolver_timeout, command)
+        self.process = session.case_processes.start(
+            command, env=session.program_environment(home), stdout=self.log,
+            stderr=subprocess.STDOUT)
+        self.window = wait_until(lambda: self.find_window(IDLE_TITLE), WAIT, "the Lookwell window")
+        self.accessible = wait_until(self.find_application, WAIT, "Lookwell on the accessibility bus")
+        self.focus()
+
+    def find_window(self, title):
+        """The program's visible window with exactly this title (xdotool's own
+        name match ignores case, and the box's caption differs only in case)."""
+        found = run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.process.pid),
+                    "--name", f"^{title}$")
+        for window in found.stdout.split():
+            if window_title(window) == title:
+                return window
+        return None
+
+    def find_application(self):
+        desktop = self.session.pyatspi.Registry.getDesktop(0)
+        for application in desktop:
+            if application is not None and application.get_process_id() == self.process.pid:
+                return application
+        return None
+
+    # What a person does.
+
+    def focus(self, window=None):
+        run("xdotool", "windowfocus", "--sync", window or self.window)
+
+    def type(self, text):
+        run("xdotool", "type", "--delay", "20", text)
+
+    def press(self, *keys):
+        run("xdotool", "key", "--clearmodifiers", *keys)
+
+    def click(self, control_name):
+        control = self.control(control_name)
+        extents = control.queryComponent().getExtents(self.session.pyatspi.DESKTOP_COORDS)
+        x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
+        # mousemove --sync waits for a motion, which never comes when the
+        # pointer is already there.
+        if run("xdotool", "getmouselocation").stdout.split()[:2] != [f"x:{x}", f"y:{y}"]:
+            run("xdotool", "mousemove", "--sync", str(x), str(y))
+        run("xdotool", "click", "1")
+
+    def title(self):
+        return window_title(self.window)
+
+    def wait_for_title(self, title, seconds=WAIT):
+        wait_until(lambda: self.title() == title, seconds, f"the title {title!r}")
+
+    def clear_host_name(self):
+        self.press("alt+h", "ctrl+a", "BackSpace")
+
+    def replace_host_name(self, name):
+        self.clear_host_name()
+        self.type(name)
+
+    def field_text(self, control_name):
+        return self.control(control_name).queryText().getText(0, -1)
+
+    def message_box(self, seconds=WAIT):
+        """Waits for a message box and returns its caption and its text."""
+        box = wait_until(self.find_message_box, seconds, "a message box")
+        texts = [child.name for child in box if child.getRoleName() == "label" and child.name]
+        return box.name, texts
+
+    def close_message_box(self):
+        box_window = wait_until(lambda: self.find_window(BOX_CAPTION), WAIT, "the box's window")
+        self.focus(box_window)
+        self.press("Return")
+        wait_until(lambda: self.find_message_box() is None, WAIT, "the box to close")
+        self.focus()
+
+    def press_escape_and_wait_for_exit(self):
+        self.press("Escape")
+        return self.wait_for_exit()
+
+    def wait_for_exit(self):
+        try:
+            return self.process.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            raise Timeout(f"Lookwell still runs {WAIT} s after it was told to end")
+
+    def quit(self):
+        """Ends the program the way a person does, and checks it ended cleanly."""
+        self.focus()
+        status = self.press_escape_and_wait_for_exit()
+        self.expect_clean_exit(status)
+
+    def expect_clean_exit(self, status):
+        self.log.close()
+        output = open(self.log_path, errors="replace").read()
+        reports = [line for line in output.splitlines()
+                   if any(report in line for report in SANITIZER_REPORTS)]
+        expect(status == 0 and not reports,
+               f"clean exit (status {status}, sanitizer reports {reports})\n{output}")
+
+    # Reading the window through the accessibility bus.
+
+    def find_message_box(self):
+        self.accessible.clearCache()
+        for window in self.accessible:
+            if window is not None and window.getRoleName() == "alert":
+                return window
+        return None
+
+    def control(self, name):
+        def matching(accessible):
+            return accessible.name == name
+
+        main = next(window for window in self.accessible if window.name.startswith(IDLE_TITLE))
+        found = self.session.pyatspi.findDescendant(main, matching)
+        expect(found is not None, f"a control named {name!r}")
+        return found
+
+
+class Session:
+    """The display, the buses and the installed program shared by every case."""
+
+    def __init__(self, program, work_dir):
+        self.program = program
+        self.work_dir = work_dir
+        self.processes = Processes()  # the display and the buses
+        self.case_processes = Processes()  # what one case starts
+        self.logs = []
+        self.display = start_xvfb(self.processes)
+        os.environ["DISPLAY"] = self.display
+        start_accessibility_bus(self.processes)
+        import pyatspi  # connects to the accessibility bus, which exists only now
+
+        self.pyatspi = pyatspi
+        self.homes = 0
+
+    def new_home(self):
+        self.homes += 1
+        home = os.path.join(self.work_dir, f"home-{self.homes}")
+        os.makedirs(home)
+        return home
+
+    def program_environment(self, home):
+        environment = {k: v for k, v in os.environ.items() if not k.startswith("XDG_")}
+        runtime = os.path.join(home, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        environment.update(HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        return environment
+
+    def put_on_clipboard(self, text):
+        keeper = self.case_processes.start(["xclip", "-quiet", "-selection", "clipboard", "-i"],
+                                      stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL, text=True)
+        keeper.stdin.write(text)
+        keeper.stdin.close()
+        wait_until(lambda: self.clipboard() == text, WAIT, f"{text!r} on the clipboard")
+
+    def clipboard(self):
+        return run("xclip", "-o", "-selection", "clipboard").stdout
+
+    def end_case(self, failed):
+        self.case_processes.stop_all()
+        for log in self.logs if failed else ():
+            print(f"--- {log}\n{open(log, errors='replace').read()}", flush=True)
+        self.logs.clear()
+
+    def close(self):
+        self.case_processes.stop_all()
+        self.processes.stop_all()
+
+
+class CaseFailed(AssertionError):
+    pass
+
+
+def expect(condition, what):
+    if not condition:
+        raise CaseFailed(f"expected {what}")
+
+
+def expect_equal(actual, wanted, what):
+    expect(actual == wanted, f"{what} to be {wanted!r}, got {actual!r}")
+
+
+# The cases. Each gets the session and leaves no program running.
+
+
+def lookups_and_messages(session):
+    """One run through every kind of reply; the store stays untouched."""
+    home = session.new_home()
+    lookwell = Lookwell(session, home)
+    name_to_address_then_copy(session, lookwell)
+    pasted_address_to_host_name(session, lookwell)
+    failure_messages(lookwell)
+    lookwell.quit()
+    expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
+           "no settings written without the update checker's root key")
+
+
+def name_to_address_then_copy(session, lookwell):
+    lookwell.type(NAME_WITH_ADDRESSES)
+    lookwell.press("alt+i")
+    wait_until(lambda: lookwell.field_text("IP Address field 4") == "1", WAIT, "the address")
+    lookwell.wait_for_title(IDLE_TITLE)
+    lookwell.click("Copy")
+    wait_until(lambda: session.clipboard() == FIRST_ADDRESS, WAIT,
+               f"{FIRST_ADDRESS} on the clipboard, got {session.clipboard()!r}")
+
+
+def pasted_address_to_host_name(session, lookwell):
+    lookwell.clear_host_name()
+    # Alt+C clicks Clear a moment later, as a button's access key does in Qt:
+    # wait for the empty fields before pasting into them.
+    lookwell.press("alt+c")
+    wait_until(lambda: lookwell.field_text("IP Address field 1") == "", WAIT, "cleared fields")
+    session.put_on_clipboard(ADDRESS_TO_PASTE)
+    lookwell.click("Paste")
+    wait_until(lambda: lookwell.field_text("IP Address field 2") == "2", WAIT, "pasted fields")
+    lookwell.press("alt+n")
+    wait_until(lambda: lookwell.field_text("Host Name") == OFFICIAL_NAME_OF_PASTED_ADDRESS, WAIT,
+               "the official name in the host name field")
+
+
+def failure_messages(lookwell):
+    for name, message, seconds in (
+        (MISSING_NAME, "Host not found.", WAIT),
+        (NAME_WITHOUT_ADDRESS, "No entry found.", WAIT),
+        (FAILING_NAME, "DNS Server not found.", WAIT),
+        (UNANSWERED_NAME, "DNS Server not found.", RESOLVER_WAIT),
+    ):
+        lookwell.replace_host_name(name)
+        lookwell.press("alt+i")
+        if name == UNANSWERED_NAME:
+            lookwell.wait_for_title(PENDING_TITLE)
+        caption, texts = lookwell.message_box(seconds)
+        expect_equal((caption, texts), (BOX_CAPTION, [message]), f"the box for {name}")
+        lookwell.close_message_box()
+        expect_equal(lookwell.title(), IDLE_TITLE, f"the title after the box for {name}")
+
+
+def escape_while_pending(session):
+    # The resolver would wait far longer than the program is given to end, so
+    # an exit that waited for the pending request would fail here.
+    lookwell = Lookwell(session, session.new_home(), resolver_timeout=3 * WAIT)
+    lookwell.type(UNANSWERED_NAME)
+    lookwell.press("alt+i")
+    lookwell.wait_for_title(PENDING_TITLE)
+    lookwell.expect_clean_exit(lookwell.press_escape_and_wait_for_exit())
+
+
+def registration(session):
+    home = session.new_home()
+    tidemark = os.path.join(home, ".config", "hkcu", "Software", "Tidemark")
+    os.makedirs(tidemark)
+    Lookwell(session, home).quit()
+    first = snapshot(tidemark)
+    vendors = os.listdir(tidemark)
+    expect(len(vendors) == 1, f"one vendor key, got {vendors}")
+    vendor = vendors[0]
+    expect_equal(sorted(k for k in first if k.startswith(f"{vendor}/") and "/Lookwell" not in k),
+                 [f"{vendor}/", f"{vendor}/Author.sz", f"{vendor}/DisplayHost.sz",
+                  f"{vendor}/InfoURL.sz"], "the vendor key")
+    expect(first[f"{vendor}/InfoURL.sz"].endswith(b"/update.inf"), "InfoURL naming update.inf")
+    product = {k.split("/", 2)[2]: v for k, v in first.items() if k.startswith(f"{vendor}/Lookwell/")}
+    expect_equal(product, {
+        "": None,
+        "Build.dword": (7).to_bytes(4, "little"),
+        "DisplayName.sz": b"Lookwell for Winsock32",
+        "DistinctName.sz": b"Lookwell",
+        "FilePath.sz": os.path.realpath(session.program).encode(),
+        "IconIndex.dword": (1).to_bytes(4, "little"),
+    }, "the product values")
+    Lookwell(session, home).quit()
+    expect_equal(snapshot(tidemark), first, "the settings after a second run")
+
+
+def snapshot(root):
+    """Every file below root (relative path to its bytes) and every directory."""
+    tree = {}
+    for directory, _, files in os.walk(root):
+        relative = os.path.relpath(directory, root)
+        if relative != ".":
+            tree[relative + "/"] = None
+        for name in files:
+            path = os.path.join(directory, name)
+            tree[os.path.relpath(path, root)] = open(path, "rb").read()
+    return tree
+
+
+CASES = (lookups_and_messages, escape_while_pending, registration)
+
+
+def main():
+    program, work_dir = sys.argv[1:3]
+    session = Session(program, work_dir)
+    failures = 0
+    try:
+        for case in CASES:
+            started = time.monotonic()
+            failed = False
+            try:
+                case(session)
+                print(f"PASS {case.__name__} ({time.monotonic() - started:.1f} s)", flush=True)
+            except (AssertionError, subprocess.TimeoutExpired):
+                failed = True
+                print(f"FAIL {case.__name__}", flush=True)
+                traceback.print_exc()
+            finally:
+                session.end_case(failed)
+            failures += failed
+    finally:
+        session.close()
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The end-to-end suite: installs this build into a prefix inside the build
+# tree and drives the installed program on a private X display, against the
+# scripted DNS server, inside a throwaway namespace. Exits 77 when a tool or a
+# namespace is missing.
+# Usage: run_e2e.sh BUILD_DIR WORK_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source_root=$(cd "$here/../.." && pwd)
+
+build=$(cd "$1" && pwd) work=$2
+for tool in Xvfb xdotool xclip dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+
+rm -rf "$work"
+mkdir -p "$work"
+cmake --install "$build" --prefix "$work/prefix" >"$work/install.log"
+
+# The pending title is watched and Escape pressed within one resolver timeout.
+export LOOKWELL_DNS_TIMEOUT=2 LOOKWELL_DNS_LIFETIME=600
+exec "$source_root/tests/support/dns/run_with_dns_server.sh" "$here/in_private_session.sh" \
+    /usr/bin/python3 "$here/lookwell_e2e.py" "$work/prefix/bin/lookwell" "$work"
