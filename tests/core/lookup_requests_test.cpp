@@ -114,7 +114,9 @@ struct ErrorRow {
 };
 
 // Names each case after its error number instead of the row's raw bytes.
-void PrintTo(const ErrorRow& row, std::ostream* out) { *out << row.error; }
+void PrintTo(const ErrorRow& row, std::ostream* out) {
+    *out << row.error;
+}
 
 class ReplyErrors : public LookupRequestsTest, public ::testing::WithParamInterface<ErrorRow> {};
 
