@@ -22,10 +22,9 @@ public:
     std::vector<Call> calls;
     std::vector<RequestHandle> cancelled;
     int startupResult = 0;
-    bool cleanedUp = false;
 
     int startup() override { return startupResult; }
-    void cleanup() override { cleanedUp = true; }
+    void cleanup() override {}
     RequestHandle lookupByName(ReplyWindow& window, unsigned message, const std::string& name,
                                std::span<char> buffer) override {
         calls.push_back({&window, message, name, {}, 0, buffer.data(), buffer.size()});

@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@
 namespace lookwell::testing {
 
 // Records every message box instead of showing it, with the owner's title at
-// that moment, and runs whileOpen as if the box's own loop were running.
+// that moment.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
@@ -22,14 +21,10 @@ public:
         QString ownerTitle;
     };
     std::vector<Shown> shown;
-    std::function<void()> whileOpen;
 
     void show(QWidget* owner, const std::string& text, Severity severity) override {
         shown.push_back(
             {text, severity, owner, owner != nullptr ? owner->windowTitle() : QString()});
-        if (whileOpen) {
-            whileOpen();
-        }
     }
 };
 

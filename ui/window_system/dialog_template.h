@@ -25,8 +25,6 @@ public:
         return control;
     }
 
-    const DialogUnits& units() const { return units_; }
-
 private:
     void position(QWidget& control, int id, const char* name, const QRect& place) const;
 

@@ -22,9 +22,6 @@ public:
     QRect rect(int x, int y, int width, int height) const;
     QSize size(int width, int height) const;
 
-    int baseWidth() const { return baseWidth_; }
-    int baseHeight() const { return baseHeight_; }
-
 private:
     int baseWidth_;
     int baseHeight_;

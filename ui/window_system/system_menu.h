@@ -28,8 +28,6 @@ public:
     void popup(const QPoint& globalPos);
     void popupAtWindow();
 
-    QMenu& menu() { return *menu_; }
-
 private:
     QWidget& window_;
     CommandHandler handler_;
