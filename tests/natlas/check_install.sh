@@ -41,7 +41,7 @@ cc -Wall -Werror "${flags[@]}" "$consumer/natlas_consumer.c" $pc_flags -Wl,-rpat
     -o "$work/pkgconfig_consumer"
 expect_japan pkg-config "$work/pkgconfig_consumer"
 
-cmake -S "$consumer" -B "$work/cmake_consumer" -DCMAKE_PREFIX_PATH="$prefix" \
+cmake -S "$consumer" -B "$work/cmake_consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_C_FLAGS="${flags[*]}" -DCMAKE_EXE_LINKER_FLAGS="${flags[*]}" >"$work/configure.log" ||
     { cat "$work/configure.log"; exit 1; }
 cmake --build "$work/cmake_consumer" >"$work/build.log" || { cat "$work/build.log"; exit 1; }

@@ -1,7 +1,6 @@
 /* A program outside the library's build that uses it as the lookup program
  * does: code from two letters, then the name into its own buffer. */
 #include <natlas.h>
-
 #include <stdio.h>
 
 int main(int argc, char** argv) {
