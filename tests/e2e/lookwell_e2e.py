@@ -297,8 +297,6 @@ def failure_messages(lookwell):
     ):
         lookwell.replace_host_name(name)
         lookwell.press("alt+i")
-        if name == UNANSWERED_NAME:
-            lookwell.wait_for_title(PENDING_TITLE)
         caption, texts = lookwell.message_box(seconds)
         expect_equal((caption, texts), (BOX_CAPTION, [message]), f"the box for {name}")
         lookwell.close_message_box()

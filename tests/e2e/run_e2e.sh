@@ -19,7 +19,8 @@ rm -rf "$work"
 mkdir -p "$work"
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log"
 
-# The pending title is watched and Escape pressed within one resolver timeout.
+# A short resolver timeout keeps the unanswered case quick; the case that
+# watches the pending title gives its program a long one of its own.
 export LOOKWELL_DNS_TIMEOUT=2 LOOKWELL_DNS_LIFETIME=600
 exec "$source_root/tests/support/dns/run_with_dns_server.sh" "$here/in_private_session.sh" \
     /usr/bin/python3 "$here/lookwell_e2e.py" "$work/prefix/bin/lookwell" "$work"

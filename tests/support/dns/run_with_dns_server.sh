@@ -38,6 +38,10 @@ hostname lookwell-dns-test
 printf 'nameserver 127.0.0.1\noptions timeout:%d attempts:1\n' "${LOOKWELL_DNS_TIMEOUT:-1}" \
     >"$workdir/resolv.conf"
 mount --bind "$workdir/resolv.conf" /etc/resolv.conf
+# Names go to /etc/hosts and the scripted server only, never to a host-wide
+# resolver service that the machine's own nsswitch.conf might name.
+printf 'hosts: files dns\n' >"$workdir/nsswitch.conf"
+mount --bind "$workdir/nsswitch.conf" /etc/nsswitch.conf
 
 server=(/usr/bin/python3 "$here/dns_server.py")
 "${server[@]}" --lifetime "${LOOKWELL_DNS_LIFETIME:-120}" &
