@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
-cmake --preset default >/dev/null
-cmake --build --preset default
-program=build/default/ui/lookwell
+cmake --preset app >/dev/null
+cmake --build --preset app
+program=build/app/ui/lookwell
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exec scripts/run-over-vnc.sh "$program"
 fi
