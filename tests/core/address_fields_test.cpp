@@ -6,7 +6,7 @@
 namespace lookwell {
 namespace {
 
-using testing::FakeView;
+using test_support::FakeView;
 
 TEST(FieldNumber, ReadsLikeAtoi) {
     EXPECT_EQ(fieldNumber(""), 0u);

@@ -6,7 +6,7 @@
 namespace lookwell {
 namespace {
 
-using testing::FakeView;
+using test_support::FakeView;
 
 TEST(AddressClass, FollowsTheLeadingBitsOfTheFirstByte) {
     EXPECT_EQ(classTextIdFor(0), text::kClassA);

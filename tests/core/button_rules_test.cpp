@@ -6,7 +6,7 @@
 namespace lookwell {
 namespace {
 
-using testing::FakeView;
+using test_support::FakeView;
 
 TEST(ButtonRules, ToIpFollowsTheHostName) {
     EXPECT_FALSE(toIpEnabledFor(""));

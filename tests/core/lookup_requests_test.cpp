@@ -7,8 +7,8 @@
 namespace lookwell {
 namespace {
 
-using testing::FakeResolver;
-using testing::FakeView;
+using test_support::FakeResolver;
+using test_support::FakeView;
 using Log = std::vector<std::string>;
 
 class LookupRequestsTest : public ::testing::Test {

@@ -3,5 +3,7 @@
 # directory, so that a display number here cannot clash with an X server
 # outside, and a private session bus. Run it inside a mount namespace.
 set -euo pipefail
+# A machine where no X server ever ran may lack the directory itself.
+mkdir -p -m 1777 /tmp/.X11-unix
 mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
 exec dbus-run-session -- "$@"

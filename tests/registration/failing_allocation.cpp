@@ -9,7 +9,7 @@ namespace {
 int allocationsUntilFailure = -1;
 } // namespace
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 FailingAllocation::FailingAllocation(int succeedingAllocations) {
     allocationsUntilFailure = succeedingAllocations;
@@ -19,7 +19,7 @@ FailingAllocation::~FailingAllocation() {
     allocationsUntilFailure = -1;
 }
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     if (allocationsUntilFailure == 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // While it lives, the allocation after the given number of successful ones fails,
 // and every one after it.
@@ -12,4 +12,4 @@ public:
     FailingAllocation& operator=(const FailingAllocation&) = delete;
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

@@ -9,10 +9,10 @@
 namespace lookwell {
 namespace {
 
+using test_support::listTree;
+using test_support::writeFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::listTree;
-using testing::writeFile;
 namespace fs = std::filesystem;
 
 class PosixSettingsStoreTest : public ::testing::Test {
@@ -40,7 +40,7 @@ protected:
         return onKey(path, [&](KeyHandle key) { return store.deleteValue(key, name); });
     }
 
-    testing::TemporaryDirectory temporary;
+    test_support::TemporaryDirectory temporary;
     PosixSettingsStore store{root().string()};
 };
 

@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 namespace {
 
 constexpr std::string_view kSkipMark = "SKIP:";
@@ -99,4 +99,4 @@ bool remountReadOnly(const std::string& directory) {
     return mount(nullptr, directory.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 struct IsolatedRun {
     std::string skipReason; // empty when the body ran
@@ -21,4 +21,4 @@ IsolatedRun runOnPrivateTmpfs(const std::string& directory, const std::string& o
 // Inside such a body: makes `directory`'s tmpfs read-only.
 bool remountReadOnly(const std::string& directory);
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

@@ -9,9 +9,9 @@
 namespace lookwell {
 namespace {
 
+using test_support::listTree;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::listTree;
 namespace fs = std::filesystem;
 
 class RegisterWithTidemarkTest : public ::testing::Test {
@@ -22,7 +22,7 @@ protected:
         EXPECT_EQ(registration.currentVendor(), nullptr);
     }
 
-    testing::TemporaryDirectory temporary;
+    test_support::TemporaryDirectory temporary;
     PosixSettingsStore store{root().string()};
     TidemarkRegistration registration{store};
 };
@@ -84,7 +84,7 @@ TEST_F(RegisterWithTidemarkTest, WithoutAPathFilePathAndIconIndexAreRemoved) {
 
 TEST_F(RegisterWithTidemarkTest, AFileInThePlaceOfTheVendorKeyStopsTheRegistration) {
     fs::create_directories(root() / "Software" / "Tidemark");
-    testing::writeFile(root() / "Software/Tidemark/taro.yamada@example.com", "");
+    test_support::writeFile(root() / "Software/Tidemark/taro.yamada@example.com", "");
     run("/usr/bin/lookwell");
     EXPECT_THAT(listTree(root()), ElementsAre("Software/", "Software/Tidemark/",
                                               "Software/Tidemark/taro.yamada@example.com="));
@@ -112,7 +112,8 @@ TEST_F(RegisterWithTidemarkTest, TheStartUpStepRecordsTheRunningProgramInTheUser
     fs::create_directories(root() / "Software" / "Tidemark");
     RegisterWithTidemark();
     savedConfig ? setenv("XDG_CONFIG_HOME", savedConfig->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(testing::readFile(root() / kProductDir / "FilePath.sz"), runningExecutablePath());
+    EXPECT_EQ(test_support::readFile(root() / kProductDir / "FilePath.sz"),
+              runningExecutablePath());
     EXPECT_EQ(listTree(root()).size(), entryWithPath({}).size() + 2);
 }
 

@@ -28,7 +28,8 @@ protected:
     // Runs `body` with the temporary directory as a private tmpfs; skips the test
     // when this machine gives no mount namespace.
     std::string isolated(const std::string& options, const std::function<std::string()>& body) {
-        const testing::IsolatedRun run = testing::runOnPrivateTmpfs(mountPoint(), options, body);
+        const test_support::IsolatedRun run =
+            test_support::runOnPrivateTmpfs(mountPoint(), options, body);
         if (!run.skipReason.empty()) {
             skipped = true;
             return "skipped: " + run.skipReason;
@@ -42,10 +43,10 @@ protected:
         const Status product = registration.TidemarkRegisterProduct(
             kProduct, kBuild, kDisplayName, "/usr/bin/lookwell", kIconIndex);
         return std::to_string(opened) + " " + std::to_string(product) + "\n" +
-               joined(testing::listTree(root()));
+               joined(test_support::listTree(root()));
     }
 
-    testing::TemporaryDirectory temporary;
+    test_support::TemporaryDirectory temporary;
     // Forked along with the test, so the body in the child uses them as they are.
     PosixSettingsStore store{root().string()};
     TidemarkRegistration registration{store};
@@ -61,8 +62,8 @@ TEST_F(StoreFaultsTest, AReadOnlyStoreRefusesEveryWriteAndKeepsWhatIsThere) {
     const std::string report = isolated("mode=0700", [&] {
         fs::create_directories(root() / "Software" / "Tidemark");
         RegisterWithTidemark(registration, "/old/lookwell");
-        const std::string before = joined(testing::listTree(root()));
-        if (!testing::remountReadOnly(mountPoint())) {
+        const std::string before = joined(test_support::listTree(root()));
+        if (!test_support::remountReadOnly(mountPoint())) {
             return std::string("remount failed");
         }
         const std::string existing = registerAndDescribe();
@@ -78,7 +79,7 @@ TEST_F(StoreFaultsTest, AReadOnlyStoreRefusesEveryWriteAndKeepsWhatIsThere) {
 TEST_F(StoreFaultsTest, AReadOnlyStoreCannotGrowNewKeys) {
     const std::string report = isolated("mode=0700", [&] {
         fs::create_directories(root() / "Software" / "Tidemark");
-        if (!testing::remountReadOnly(mountPoint())) {
+        if (!test_support::remountReadOnly(mountPoint())) {
             return std::string("remount failed");
         }
         return registerAndDescribe();
@@ -98,7 +99,7 @@ TEST_F(StoreFaultsTest, AFullDiskKeepsTheOldValueWhole) {
         const Status asNumber = store.setDword(key, "Other", 5);
         store.closeKey(key);
         return std::to_string(kept) + " " + std::to_string(tooLarge) + " " +
-               std::to_string(asNumber) + "\n" + joined(testing::listTree(root()));
+               std::to_string(asNumber) + "\n" + joined(test_support::listTree(root()));
     });
     SKIP_WITHOUT_NAMESPACE(report);
     EXPECT_EQ(report, "0 112 0\nK/\nK/Other.dword=\\x05\\x00\\x00\\x00\nK/V.sz=kept\n");
@@ -114,7 +115,7 @@ TEST_F(StoreFaultsTest, AFullDiskStopsAProductAndClosesTheVendor) {
         const bool closed = registration.currentVendor() == nullptr;
         return std::to_string(opened) + " " + std::to_string(product) +
                (closed ? " closed\n" : " open\n") +
-               joined(testing::listTree(root() / "Software/Tidemark/v/P"));
+               joined(test_support::listTree(root() / "Software/Tidemark/v/P"));
     });
     SKIP_WITHOUT_NAMESPACE(report);
     EXPECT_EQ(report, "0 112 closed\nBuild.dword=\\x03\\x00\\x00\\x00\nDistinctName.sz=P\n");

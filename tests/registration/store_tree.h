@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // A fresh directory under the system's temporary directory, removed afterwards.
 class TemporaryDirectory {
@@ -85,4 +85,4 @@ inline std::set<std::string> listTree(const std::filesystem::path& root) {
     return lines;
 }
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

@@ -8,6 +8,7 @@
 namespace lookwell {
 namespace {
 
+using test_support::FakeSettingsStore;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -251,15 +252,15 @@ TEST_F(TidemarkRegistrationTest, TextsAreHandedOnByteForByteAndEmptyTextsArePres
 
 TEST_F(TidemarkRegistrationTest, RunningOutOfMemoryGivesEightAndLeavesNoVendorOpen) {
     {
-        testing::FailingAllocation failing(0); // the vendor copy
+        test_support::FailingAllocation failing(0); // the vendor copy
         EXPECT_EQ(openVendor(), status::kNotEnoughMemory);
     }
     {
-        testing::FailingAllocation failing(1); // the vendor key path
+        test_support::FailingAllocation failing(1); // the vendor key path
         EXPECT_EQ(openVendor(), status::kNotEnoughMemory);
     }
     {
-        testing::FailingAllocation failing(0); // the key path to delete
+        test_support::FailingAllocation failing(0); // the key path to delete
         EXPECT_EQ(registration.TidemarkOpenVendor("v", nullptr, nullptr, nullptr),
                   status::kNotEnoughMemory);
     }
@@ -269,7 +270,7 @@ TEST_F(TidemarkRegistrationTest, RunningOutOfMemoryGivesEightAndLeavesNoVendorOp
 
     openVendorQuietly();
     {
-        testing::FailingAllocation failing(0); // the product key path
+        test_support::FailingAllocation failing(0); // the product key path
         EXPECT_EQ(registerTool(), status::kNotEnoughMemory);
     }
     EXPECT_EQ(registration.currentVendor(), nullptr);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/posix_resolver.h"
+#include "core/resolver/posix_resolver.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // Starts detached threads like the real starter, or refuses to when told, and
 // lets the test wait until every thread it started has run to its end.
@@ -51,4 +51,4 @@ private:
     std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

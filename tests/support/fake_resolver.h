@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // A Resolver that only records what it is asked; tests deliver replies themselves.
 class FakeResolver : public Resolver {
@@ -51,4 +51,4 @@ private:
     RequestHandle nextHandle() { return 0x100 + calls.size(); }
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

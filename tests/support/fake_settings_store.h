@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace lookwell {
+namespace lookwell::test_support {
 
 // An in-memory settings store that records every call as one line of text
 // ("createKey <path>", "setString <path>:<name>=<data>", ...) and fails the calls
@@ -100,4 +100,4 @@ private:
     KeyHandle nextHandle_ = 100;
 };
 
-} // namespace lookwell
+} // namespace lookwell::test_support

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // A LookupView that keeps the dialog's state, applies its button rules on every
 // field change, and logs every call in order, so tests can check both the final
@@ -78,4 +78,4 @@ private:
     void record(std::string entry) { log.push_back(std::move(entry)); }
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

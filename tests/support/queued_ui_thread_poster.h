@@ -7,7 +7,7 @@
 #include <deque>
 #include <mutex>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // Stands in for the user-interface thread's event queue: tasks posted from any
 // thread wait until the test drains the queue on its own thread.
@@ -57,4 +57,4 @@ private:
     std::deque<std::function<void()>> tasks_;
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

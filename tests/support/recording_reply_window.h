@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 struct RecordedReply {
     unsigned message;
@@ -22,4 +22,4 @@ public:
     std::vector<RecordedReply> replies;
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

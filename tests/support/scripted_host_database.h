@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/host_database.h"
+#include "core/resolver/host_database.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // Answers every lookup with one scripted outcome. When held, lookups block
 // inside the database until the test releases them (or a generous bound passes,
@@ -67,4 +67,4 @@ private:
     bool held_ = false;
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

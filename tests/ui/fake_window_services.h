@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace lookwell::testing {
+namespace lookwell::test_support {
 
 // Records every message box instead of showing it, with the owner's title at
 // that moment.
@@ -54,4 +54,4 @@ public:
     }
 };
 
-} // namespace lookwell::testing
+} // namespace lookwell::test_support

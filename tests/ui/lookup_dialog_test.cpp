@@ -22,9 +22,9 @@
 namespace lookwell {
 namespace {
 
-using testing::FakeClipboard;
-using testing::FakeResolver;
-using testing::RecordingMessageBoxes;
+using test_support::FakeClipboard;
+using test_support::FakeResolver;
+using test_support::RecordingMessageBoxes;
 
 const std::array<const char*, 4> kFieldNames{"field1", "field2", "field3", "field4"};
 

@@ -23,7 +23,7 @@ bool save(QWidget& window, const QString& path) {
 }
 
 // The lookup of www.example.com, answered by the fake resolver.
-void sampleLookup(lookwell::LookupDialog& dialog, lookwell::testing::FakeResolver& resolver) {
+void sampleLookup(lookwell::LookupDialog& dialog, lookwell::test_support::FakeResolver& resolver) {
     dialog.setHostName("www.example.com");
     dialog.findChild<QWidget*>(QStringLiteral("toIp"))->setFocus();
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     lookwell::LookupState state;
-    lookwell::testing::FakeResolver resolver;
+    lookwell::test_support::FakeResolver resolver;
     lookwell::LookupDialog dialog(state, resolver);
     sampleLookup(dialog, resolver);
     lookwell::AboutDialog about(&dialog);

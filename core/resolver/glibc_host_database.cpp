@@ -1,4 +1,4 @@
-#include "core/glibc_host_database.h"
+#include "core/resolver/glibc_host_database.h"
 
 #include "core/socket_errors.h"
 

@@ -1,6 +1,6 @@
-#include "core/posix_resolver.h"
+#include "app/lookup_app.h"
+#include "core/resolver/posix_resolver.h"
 #include "registration/lookwell_registration.h"
-#include "ui/lookup_app.h"
 #include "ui/version_info.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
+#include "app/lookup_app.h"
 #include "tests/support/fake_resolver.h"
 #include "tests/ui/fake_window_services.h"
-#include "ui/lookup_app.h"
 #include "ui/lookup_dialog.h"
 
 #include <QLineEdit>
@@ -20,7 +20,7 @@ std::vector<std::string> events;
 
 // Logs the calls whose order start-up and exit are about; the dialog alive or
 // gone at the cancel tells whether the reply buffer was still there.
-class LoggingResolver : public testing::FakeResolver {
+class LoggingResolver : public test_support::FakeResolver {
 public:
     QPointer<QWidget> dialog;
 
@@ -44,8 +44,8 @@ public:
 };
 
 LoggingResolver* resolver = nullptr;
-testing::RecordingMessageBoxes messages;
-testing::FakeClipboard clipboard;
+test_support::RecordingMessageBoxes messages;
+test_support::FakeClipboard clipboard;
 
 std::unique_ptr<Resolver> makeResolver(UiThreadPoster&) {
     auto made = std::make_unique<LoggingResolver>();

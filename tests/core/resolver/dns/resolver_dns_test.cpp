@@ -1,6 +1,6 @@
 // Runs only inside tests/support/dns/run_with_dns_server.sh, whose scripted server holds the
 // lookwell.test zone these cases ask for.
-#include "core/posix_resolver.h"
+#include "core/resolver/posix_resolver.h"
 #include "core/socket_errors.h"
 #include "tests/support/queued_ui_thread_poster.h"
 #include "tests/support/recording_reply_window.h"
@@ -49,8 +49,8 @@ protected:
         return reply;
     }
 
-    testing::QueuedUiThreadPoster poster;
-    testing::RecordingReplyWindow window;
+    test_support::QueuedUiThreadPoster poster;
+    test_support::RecordingReplyWindow window;
     PosixResolver resolver{poster};
 };
 

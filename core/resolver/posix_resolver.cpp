@@ -1,4 +1,4 @@
-#include "core/posix_resolver.h"
+#include "core/resolver/posix_resolver.h"
 
 #include "core/socket_errors.h"
 

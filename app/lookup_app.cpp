@@ -1,4 +1,4 @@
-#include "ui/lookup_app.h"
+#include "app/lookup_app.h"
 
 #include "ui/lookup_dialog.h"
 

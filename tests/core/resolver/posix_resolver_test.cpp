@@ -1,4 +1,4 @@
-#include "core/posix_resolver.h"
+#include "core/resolver/posix_resolver.h"
 #include "core/socket_errors.h"
 #include "tests/support/counting_thread_starter.h"
 #include "tests/support/queued_ui_thread_poster.h"
@@ -12,12 +12,12 @@
 namespace lookwell {
 namespace {
 
-using testing::CountingThreadStarter;
+using test_support::CountingThreadStarter;
+using test_support::QueuedUiThreadPoster;
+using test_support::RecordingReplyWindow;
+using test_support::ScriptedHostDatabase;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::QueuedUiThreadPoster;
-using testing::RecordingReplyWindow;
-using testing::ScriptedHostDatabase;
 
 constexpr unsigned kNameDone = 0x0464;
 constexpr unsigned kAddressDone = 0x0465;

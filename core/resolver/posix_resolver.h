@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/glibc_host_database.h"
 #include "core/resolver.h"
+#include "core/resolver/glibc_host_database.h"
 #include "core/ui_thread_poster.h"
 
 #include <functional>

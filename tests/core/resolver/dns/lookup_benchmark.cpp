@@ -1,7 +1,7 @@
 // The time of one lookup against the scripted DNS server: the bare glibc call,
 // and the whole round trip through the resolver's worker and reply delivery.
 // Run through tests/support/dns/run_with_dns_server.sh.
-#include "core/posix_resolver.h"
+#include "core/resolver/posix_resolver.h"
 #include "tests/support/queued_ui_thread_poster.h"
 #include "tests/support/recording_reply_window.h"
 
@@ -21,8 +21,8 @@ void bareGlibcLookup(benchmark::State& state) {
 BENCHMARK(bareGlibcLookup)->UseRealTime();
 
 void resolverRoundTrip(benchmark::State& state) {
-    testing::QueuedUiThreadPoster poster;
-    testing::RecordingReplyWindow window;
+    test_support::QueuedUiThreadPoster poster;
+    test_support::RecordingReplyWindow window;
     HostentBuffer buffer;
     PosixResolver resolver(poster);
     resolver.startup();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host_database.h"
+#include "core/resolver/host_database.h"
 
 namespace lookwell {
 

@@ -1,5 +1,5 @@
-#include "core/glibc_host_database.h"
-#include "core/posix_resolver.h"
+#include "core/resolver/glibc_host_database.h"
+#include "core/resolver/posix_resolver.h"
 #include "core/socket_errors.h"
 #include "tests/support/queued_ui_thread_poster.h"
 #include "tests/support/recording_reply_window.h"
@@ -55,8 +55,8 @@ TEST(GlibcHostDatabase, ResolverConditionsMapToWindowsSocketsErrors) {
 }
 
 TEST(GlibcHostDatabase, PosixResolverDeliversARealLookup) {
-    testing::QueuedUiThreadPoster poster;
-    testing::RecordingReplyWindow window;
+    test_support::QueuedUiThreadPoster poster;
+    test_support::RecordingReplyWindow window;
     HostentBuffer buffer;
     PosixResolver resolver(poster);
     ASSERT_EQ(resolver.startup(), 0);
