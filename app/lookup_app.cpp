@@ -1,5 +1,7 @@
 #include "app/lookup_app.h"
 
+#include "core/program_name.h"
+#include "registration/lookwell_registration.h"
 #include "ui/lookup_dialog.h"
 
 namespace lookwell {
@@ -10,6 +12,10 @@ LookupApp::LookupApp(int& argc, char** argv, const ResolverFactory& makeResolver
     // Built here, not in the member list, so that poster_ exists whatever the
     // members' order; the destructor ends it first for the same reason.
     resolver_ = makeResolver(poster_);
+    // Named after the executable itself: argv[0] is whatever the caller chose.
+    if (const auto path = runningExecutablePath()) {
+        setApplicationName(QString::fromStdString(programName(*path)));
+    }
 }
 
 // The resolver posts through poster_ until it is gone.

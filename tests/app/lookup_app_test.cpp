@@ -70,6 +70,11 @@ private slots:
         resolver->calls.clear();
     }
 
+    // Message boxes carry it as their caption; argv[0] may say anything.
+    void theApplicationIsNamedAfterItsExecutable() {
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("lookup_app_tests"));
+    }
+
     void aFailedResolverStartShowsMessage107AndNothingElse() {
         resolver->startupResult = 10091;
         QVERIFY(!qobject_cast<LookupApp*>(qApp)->startup());
