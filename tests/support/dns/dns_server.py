@@ -4,6 +4,8 @@
 Answers on 127.0.0.1:53 over UDP and TCP from a small fixed zone. A UDP reply
 over 512 bytes goes out truncated (header and question, TC set) so that the
 client asks again over TCP. Exits by itself after --lifetime seconds.
+With --query-log it appends one line per query received, "udp|tcp TYPE NAME",
+before answering it.
 With --probe it only asks a running server one question and exits 0 when
 answered.
 """
@@ -23,6 +25,7 @@ ZONE = {
     "origin.lookwell.test.": [A("10.2.0.1")],
     "nodata.lookwell.test.": [TXT("no address here")],
     "big.lookwell.test.": [A(f"10.3.{n // 256}.{n % 256}") for n in range(1, 91)],
+    "huge.lookwell.test.": [A(f"10.4.{n // 256}.{n % 256}") for n in range(1, 201)],
     "1.0.1.10.in-addr.arpa.": [PTR("ptr-host.lookwell.test.")],
     "1.0.2.10.in-addr.arpa.": [PTR("origin.lookwell.test.")],
 }
@@ -31,6 +34,16 @@ NEVER_ANSWERED = "silent.lookwell.test."
 MAX_CNAME_HOPS = 8
 UDP_LIMIT = 512
 TCP_IDLE_SECONDS = 2
+
+
+QUERY_LOG = None
+
+
+def log_query(transport, request):
+    if QUERY_LOG is not None:
+        name = str(request.q.qname).lower()
+        QUERY_LOG.write(f"{transport} {QTYPE[request.q.qtype]} {name}\n")
+        QUERY_LOG.flush()
 
 
 def answer(request):
@@ -66,6 +79,7 @@ def truncated(request, reply):
 
 def udp_reply(data):
     request = DNSRecord.parse(data)
+    log_query("udp", request)
     reply = answer(request)
     if reply is None:
         return None
@@ -90,7 +104,11 @@ def serve_tcp_connection(connection):
         try:
             while (prefix := read_exactly(connection, 2)) is not None:
                 data = read_exactly(connection, struct.unpack("!H", prefix)[0])
-                reply = answer(DNSRecord.parse(data)) if data else None
+                if not data:
+                    return
+                request = DNSRecord.parse(data)
+                log_query("tcp", request)
+                reply = answer(request)
                 if reply is None:
                     return
                 packed = reply.pack()
@@ -140,7 +158,11 @@ def main():
     parser.add_argument("--port", type=int, default=53)
     parser.add_argument("--lifetime", type=float, default=120)
     parser.add_argument("--probe", action="store_true")
+    parser.add_argument("--query-log")
     options = parser.parse_args()
+    if options.query_log:
+        global QUERY_LOG
+        QUERY_LOG = open(options.query_log, "a", encoding="ascii")
     return probe(options) if options.probe else serve(options)
 
 
