@@ -36,14 +36,17 @@ UDP_LIMIT = 512
 TCP_IDLE_SECONDS = 2
 
 
-QUERY_LOG = None
+class QueryLog:
+    """Where each query received is written down, or nowhere without a path."""
 
+    def __init__(self, path):
+        self.file = open(path, "a", encoding="ascii") if path else None
 
-def log_query(transport, request):
-    if QUERY_LOG is not None:
-        name = str(request.q.qname).lower()
-        QUERY_LOG.write(f"{transport} {QTYPE[request.q.qtype]} {name}\n")
-        QUERY_LOG.flush()
+    def write(self, transport, request):
+        if self.file is not None:
+            name = str(request.q.qname).lower()
+            self.file.write(f"{transport} {QTYPE[request.q.qtype]} {name}\n")
+            self.file.flush()
 
 
 def answer(request):
@@ -77,9 +80,9 @@ def truncated(request, reply):
     return DNSRecord(header, q=request.q).pack()
 
 
-def udp_reply(data):
+def udp_reply(data, log):
     request = DNSRecord.parse(data)
-    log_query("udp", request)
+    log.write("udp", request)
     reply = answer(request)
     if reply is None:
         return None
@@ -97,7 +100,7 @@ def read_exactly(connection, count):
     return data
 
 
-def serve_tcp_connection(connection):
+def serve_tcp_connection(connection, log):
     """Answers length-prefixed queries until the client closes or goes idle."""
     connection.settimeout(TCP_IDLE_SECONDS)
     with connection:
@@ -107,7 +110,7 @@ def serve_tcp_connection(connection):
                 if not data:
                     return
                 request = DNSRecord.parse(data)
-                log_query("tcp", request)
+                log.write("tcp", request)
                 reply = answer(request)
                 if reply is None:
                     return
@@ -133,6 +136,7 @@ def serve(options):
     tcp.bind((options.address, options.port))
     tcp.listen(8)
 
+    log = QueryLog(options.query_log)
     selector = selectors.DefaultSelector()
     selector.register(udp, selectors.EVENT_READ)
     selector.register(tcp, selectors.EVENT_READ)
@@ -140,11 +144,11 @@ def serve(options):
     while (remaining := deadline - time.monotonic()) > 0:
         for key, _ in selector.select(timeout=remaining):
             if key.fileobj is tcp:
-                serve_tcp_connection(tcp.accept()[0])
+                serve_tcp_connection(tcp.accept()[0], log)
                 continue
             data, client = udp.recvfrom(4096)
             try:
-                reply = udp_reply(data)
+                reply = udp_reply(data, log)
             except Exception:  # a malformed query gets no answer
                 reply = None
             if reply is not None:
@@ -160,9 +164,6 @@ def main():
     parser.add_argument("--probe", action="store_true")
     parser.add_argument("--query-log")
     options = parser.parse_args()
-    if options.query_log:
-        global QUERY_LOG
-        QUERY_LOG = open(options.query_log, "a", encoding="ascii")
     return probe(options) if options.probe else serve(options)
 
 
