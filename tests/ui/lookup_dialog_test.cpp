@@ -9,10 +9,14 @@
 #include "ui/window_system/system_menu.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -198,6 +202,25 @@ private slots:
         QCOMPARE(field(1)->maxLength(), 32767); // no length limit of its own
         QTest::keyClick(field(1), Qt::Key_Backspace);
         QCOMPARE(field(1)->text(), full.chopped(1));
+    }
+
+    void fieldsTakePastedAndDroppedTextAsItIs() {
+        QApplication::clipboard()->setText(QStringLiteral(" 7"));
+        field(1)->paste(); // what the field's own menu does
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("-5"));
+        const QPoint centre = field(2)->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field(2), &enter);
+        QDropEvent drop(centre, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field(2), &drop);
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("1a")); // typed through an input method
+        QCoreApplication::sendEvent(field(3), &composed);
+        QCOMPARE(address(), QStringLiteral(" 7.-5.."));
+        click("copy");
+        QCOMPARE(messages.shown.size(), 1u);
+        QCOMPARE(messages.shown[0].text, std::string("IP address format error."));
     }
 
     void clearEmptiesOnlyTheFieldsFieldFourFirst() {
