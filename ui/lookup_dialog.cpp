@@ -6,6 +6,7 @@
 #include "ui/about_dialog.h"
 #include "ui/address_field_edit.h"
 #include "ui/buddy_group_box.h"
+#include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
@@ -78,6 +79,7 @@ LookupDialog::LookupDialog(LookupState& state, Resolver& resolver, WindowService
     setWindowTitle(QStringLiteral("Lookwell"));
     DialogTemplate layout(*this, 211, 199);
     createControls(layout);
+    DialogKeyboard::install(*this);
     connectHandlers();
     initialise();
 }

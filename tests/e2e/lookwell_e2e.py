@@ -30,6 +30,7 @@ MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+FORMAT_ERROR = "IP address format error."
 
 WAIT = 10  # seconds for anything the program does at once
 RESOLVER_WAIT = 20  # seconds for a reply after the resolver's timeout
@@ -276,8 +277,6 @@ def name_to_address_then_copy(session, lookwell):
 
 def pasted_address_to_host_name(session, lookwell):
     lookwell.clear_host_name()
-    # Alt+C clicks Clear a moment later, as a button's access key does in Qt:
-    # wait for the empty fields before pasting into them.
     lookwell.press("alt+c")
     wait_until(lambda: lookwell.field_text("IP Address field 1") == "", WAIT, "cleared fields")
     session.put_on_clipboard(ADDRESS_TO_PASTE)
@@ -301,6 +300,30 @@ def failure_messages(lookwell):
         expect_equal((caption, texts), (BOX_CAPTION, [message]), f"the box for {name}")
         lookwell.close_message_box()
         expect_equal(lookwell.title(), IDLE_TITLE, f"the title after the box for {name}")
+
+
+def access_keys_and_pasted_fields(session):
+    """Alt plus a letter is never text; pasted field text enters as it is and
+    meets the address check."""
+    lookwell = Lookwell(session, session.new_home())
+    lookwell.press("alt+i", "alt+n", "alt+q")  # two disabled buttons, and no owner
+    lookwell.press("alt+a", "alt+q")
+    lookwell.press("alt+h")
+    expect_equal(lookwell.field_text("Host Name"), "", "the host name after access keys")
+    expect_equal(lookwell.field_text("IP Address field 1"), "", "field 1 after access keys")
+    session.put_on_clipboard("-5")
+    lookwell.press("alt+a", "ctrl+v", "Tab", "0", "Tab", "0", "Tab")
+    session.put_on_clipboard(" 7")
+    lookwell.press("shift+Insert")
+    wait_until(lambda: lookwell.field_text("IP Address field 4") == " 7", WAIT, "pasted text")
+    expect_equal(lookwell.field_text("IP Address field 1"), "-5", "field 1 pasted")
+    lookwell.press("alt+n")
+    expect_equal(lookwell.message_box(), (BOX_CAPTION, [FORMAT_ERROR]), "the box of To Host Name")
+    lookwell.close_message_box()
+    lookwell.click("Copy")
+    expect_equal(lookwell.message_box(), (BOX_CAPTION, [FORMAT_ERROR]), "the box of Copy")
+    lookwell.close_message_box()
+    lookwell.quit()
 
 
 def escape_while_pending(session):
@@ -352,7 +375,7 @@ def snapshot(root):
     return tree
 
 
-CASES = (lookups_and_messages, escape_while_pending, registration)
+CASES = (lookups_and_messages, access_keys_and_pasted_fields, escape_while_pending, registration)
 
 
 def main():

@@ -329,6 +329,18 @@ private slots:
         QVERIFY(dialog->isVisible());
     }
 
+    // The click has happened when the key press returns: no 100 ms animation.
+    void accessKeysPressTheirButtonAtOnce() {
+        auto* hostName = control<QLineEdit>("hostName");
+        QTest::keyClicks(hostName, QStringLiteral("example.org"));
+        typeFields({"10", "1", "2", "3"});
+        QTest::keyClick(field(1), Qt::Key_C, Qt::AltModifier);
+        QVERIFY(field(4)->text().isEmpty());
+        QTest::keyClick(field(1), Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(resolver.calls.size(), 1u);
+        QCOMPARE(resolver.calls[0].name, std::string("example.org"));
+    }
+
     void escapeEndsTheDialog() {
         QTest::keyClick(control<QLineEdit>("hostName"), Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
