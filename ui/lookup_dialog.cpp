@@ -8,6 +8,7 @@
 #include "ui/buddy_group_box.h"
 #include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
+#include "ui/window_system/modal_window.h"
 #include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
 
@@ -190,7 +191,7 @@ void LookupDialog::receiveReply(unsigned message, RequestHandle, std::uint32_t l
 void LookupDialog::onSystemCommand(unsigned command) {
     if ((command & kSystemCommandMask) == IDM_ABOUTBOX) {
         AboutDialog about(this);
-        about.exec();
+        runModal(about);
     }
 }
 

@@ -30,6 +30,7 @@ MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+ABOUT_TITLE = "About Lookwell for Winsock32"
 FORMAT_ERROR = "IP address format error."
 
 WAIT = 10  # seconds for anything the program does at once
@@ -135,11 +136,12 @@ class Lookwell:
         return box.name, texts
 
     def close_message_box(self):
+        """Dismisses the box with Enter. The focus goes back to the dialog by
+        itself: nothing here gives it back, and no window manager runs."""
         box_window = wait_until(lambda: self.find_window(BOX_CAPTION), WAIT, "the box's window")
         self.focus(box_window)
         self.press("Return")
         wait_until(lambda: self.find_message_box() is None, WAIT, "the box to close")
-        self.focus()
 
     def press_escape_and_wait_for_exit(self):
         self.press("Escape")
@@ -260,6 +262,7 @@ def lookups_and_messages(session):
     name_to_address_then_copy(session, lookwell)
     pasted_address_to_host_name(session, lookwell)
     failure_messages(lookwell)
+    about_box(lookwell)
     lookwell.quit()
     expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
            "no settings written without the update checker's root key")
@@ -300,6 +303,20 @@ def failure_messages(lookwell):
         expect_equal((caption, texts), (BOX_CAPTION, [message]), f"the box for {name}")
         lookwell.close_message_box()
         expect_equal(lookwell.title(), IDLE_TITLE, f"the title after the box for {name}")
+        lookwell.press("alt+a")
+        lookwell.type("7")
+        expect_equal(lookwell.field_text("IP Address field 1"), "7", "a key after the box")
+
+
+def about_box(lookwell):
+    """The window menu and the About box give the focus back when they close."""
+    lookwell.press("shift+F10", "a")
+    wait_until(lambda: lookwell.find_window(ABOUT_TITLE), WAIT, "the About box")
+    lookwell.press("Return")
+    wait_until(lambda: not lookwell.find_window(ABOUT_TITLE), WAIT, "the About box to close")
+    lookwell.press("alt+h")
+    lookwell.type("x")
+    expect_equal(lookwell.field_text("Host Name"), "x", "the host name typed after the box")
 
 
 def access_keys_and_pasted_fields(session):
