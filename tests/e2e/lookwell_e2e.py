@@ -30,6 +30,7 @@ MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+NAME_IN_JAPAN = "one.lookwell.jp"  # 172.16.0.1, class B, private
 ABOUT_TITLE = "About Lookwell for Winsock32"
 FORMAT_ERROR = "IP address format error."
 
@@ -128,6 +129,19 @@ class Lookwell:
 
     def field_text(self, control_name):
         return self.control(control_name).queryText().getText(0, -1)
+
+    def text_labelled(self, label_name):
+        """What a screen reader reads for the control that a label names."""
+        label = self.control(label_name)
+        relations = [r for r in label.getRelationSet()
+                     if r.getRelationType() == self.session.pyatspi.RELATION_LABEL_FOR]
+        expect(len(relations) == 1, f"{label_name!r} labelling one control")
+        target = relations[0].getTarget(0)
+        target.clearCache()
+        return target.name
+
+    def is_enabled(self, control_name):
+        return self.control(control_name).getState().contains(self.session.pyatspi.STATE_ENABLED)
 
     def message_box(self, seconds=WAIT):
         """Waits for a message box and returns its caption and its text."""
@@ -259,6 +273,7 @@ def lookups_and_messages(session):
     """One run through every kind of reply; the store stays untouched."""
     home = session.new_home()
     lookwell = Lookwell(session, home)
+    information_box_read_aloud(lookwell)
     name_to_address_then_copy(session, lookwell)
     pasted_address_to_host_name(session, lookwell)
     failure_messages(lookwell)
@@ -266,6 +281,16 @@ def lookups_and_messages(session):
     lookwell.quit()
     expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
            "no settings written without the update checker's root key")
+
+
+def information_box_read_aloud(lookwell):
+    expect(not lookwell.is_enabled("RFC1918 Private Address"), "the private label disabled")
+    lookwell.type(NAME_IN_JAPAN)
+    lookwell.press("alt+i")
+    wait_until(lambda: lookwell.text_labelled("Country:") == "Japan", WAIT, "the country read")
+    expect_equal(lookwell.text_labelled("IP Class:"), "Class-B", "the class read")
+    expect(lookwell.is_enabled("RFC1918 Private Address"), "the private label enabled")
+    lookwell.clear_host_name()
 
 
 def name_to_address_then_copy(session, lookwell):
