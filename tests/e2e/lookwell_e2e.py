@@ -9,8 +9,10 @@ Usage: lookwell_e2e.py PROGRAM WORK_DIR
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -211,7 +213,9 @@ class Session:
         self.logs = []
         self.display = start_xvfb(self.processes)
         os.environ["DISPLAY"] = self.display
-        start_accessibility_bus(self.processes)
+        # Short, because a socket's path is short: not below the work directory.
+        self.bus_dir = tempfile.mkdtemp(prefix="lookwell-a11y-")
+        start_accessibility_bus(self.processes, self.bus_dir)
         import pyatspi  # connects to the accessibility bus, which exists only now
 
         self.pyatspi = pyatspi
@@ -251,6 +255,7 @@ class Session:
     def close(self):
         self.case_processes.stop_all()
         self.processes.stop_all()
+        shutil.rmtree(self.bus_dir, ignore_errors=True)
 
 
 class CaseFailed(AssertionError):
