@@ -1,6 +1,6 @@
 #include "ui/about_dialog.h"
 
-#include "ui/version_info.h"
+#include "version_info.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
 
