@@ -1,8 +1,8 @@
 #include "ui/about_dialog.h"
 
-#include "version_info.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
+#include "version_info.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,6 @@
 // The operations that are the same on every platform.
 #include "natlas.h"
+
 #include "natlas_version.h"
 
 namespace {
