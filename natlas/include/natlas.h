@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* natlas: Internet country-code domain endings to English country names.
  *
  * The codes are the two-letter endings of Internet domain names, not ISO 3166
