@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config librsvg2-bin
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
     xvfb xauth x11vnc qt6-wayland
 )
@@ -14,7 +14,8 @@ test_packages=(
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream clang-format
+    desktop-file-utils appstream appstream-compose clang-format man-db groff-base
+    debhelper dpkg-dev fakeroot lintian
 )
 
 case "${1:-}" in

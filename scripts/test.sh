@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds, and runs every
 # test: the plain build, then the address/undefined-behaviour sanitizer build,
-# then the thread sanitizer build of the resolver tests.
+# then the thread sanitizer build of the resolver tests; last, builds the Debian
+# packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -14,3 +15,8 @@ for preset in default asan tsan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "=== Debian packages"
+scripts/build-packages.sh
+version=$(dpkg-parsechangelog -S Version)
+tests/package/check_packages.sh build/deb "$version" || [ $? -eq 77 ]

@@ -280,6 +280,7 @@ def lookups_and_messages(session):
     """One run through every kind of reply; the store stays untouched."""
     home = session.new_home()
     lookwell = Lookwell(session, home)
+    window_carries_the_desktop_entrys_class(session, lookwell)
     information_box_read_aloud(lookwell)
     name_to_address_then_copy(session, lookwell)
     pasted_address_to_host_name(session, lookwell)
@@ -288,6 +289,18 @@ def lookups_and_messages(session):
     lookwell.quit()
     expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
            "no settings written without the update checker's root key")
+
+
+def window_carries_the_desktop_entrys_class(session, lookwell):
+    """Desktops tie the window to its entry through the entry's StartupWMClass."""
+    entry = os.path.join(os.path.dirname(session.program), os.pardir, "share", "applications",
+                         "org.example.Lookwell.desktop")
+    with open(entry) as lines:
+        wm_class = next(line.split("=", 1)[1].strip() for line in lines
+                        if line.startswith("StartupWMClass="))
+    found = run("xdotool", "search", "--all", "--pid", str(lookwell.process.pid),
+                "--class", f"^{wm_class}$").stdout.split()
+    expect(lookwell.window in found, f"the window's WM_CLASS is {wm_class}")
 
 
 def information_box_read_aloud(lookwell):
