@@ -6,10 +6,26 @@
 set -euo pipefail
 program=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
+
+# Runs COMMAND... as a process group of its own and waits for it, so that a
+# signal to this script stops all of it: cmake alone would leave ninja and the
+# compilers running.
+run_stoppable() {
+    setsid "$@" &
+    local job=$! signal
+    for signal in HUP:129 INT:130 TERM:143; do
+        trap "kill -- -$job $job 2>/dev/null; exit ${signal#*:}" "${signal%:*}"
+    done
+    wait "$job"
+    trap - HUP INT TERM
+}
+
+# Not stopped by a signal here: a package installation cut short does more
+# harm than one that ends after this script.
 scripts/install-deps.sh run
 if [ -z "$program" ]; then
-    cmake --preset app >/dev/null
-    cmake --build --preset app
+    run_stoppable cmake --preset app >/dev/null
+    run_stoppable cmake --build --preset app
     program=build/app/app/lookwell
 fi
 
