@@ -18,7 +18,7 @@ import unittest
 from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
 
 RUN_SCRIPT, PROGRAM, WORK = sys.argv[1:4]
-SECURITY_NONE, SECURITY_VNC = 1, 2
+SECURITY_VNC = 2  # VNC authentication; 1 would be None, no password at all
 KEYSYM_ESCAPE = 0xFF1B
 
 
@@ -72,7 +72,7 @@ def authenticate(port, password):
 
 def send_key(connection, keysym):
     connection.sendall(b"\x01")  # ClientInit: share the desktop
-    width, height, _, name_length = struct.unpack(">HH16sI", receive(connection, 24))
+    *_, name_length = struct.unpack(">HH16sI", receive(connection, 24))
     receive(connection, name_length)
     for down in (1, 0):
         connection.sendall(struct.pack(">BBxxI", 4, down, keysym))
@@ -109,8 +109,10 @@ class RunScriptWithoutDisplay(unittest.TestCase):
         os.makedirs(self.tmp)
         environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         environment.update(display, HOME=self.home, TMPDIR=self.tmp, LOOKWELL_VNC_PORT=str(free_port()))
+        # As from a terminal: SIGINT not ignored, whatever started this test.
         self.script = subprocess.Popen([RUN_SCRIPT, PROGRAM], env=environment, text=True,
-                                       stdout=subprocess.PIPE, start_new_session=True)
+                                       stdout=subprocess.PIPE, start_new_session=True,
+                                       preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
         self.addCleanup(self.kill_everything)
         self.lines = []
         deadline = time.monotonic() + 30
