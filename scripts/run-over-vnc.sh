@@ -110,7 +110,9 @@ unset WAYLAND_DISPLAY
 # Over SSH without a login session there is none; Qt would make one in /tmp.
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
 
-openbox --config-file "$here/virtual-display-openbox.xml" >"$work/openbox.log" 2>&1 &
+# Its log and session files go with the display, not into the user's home.
+XDG_CACHE_HOME=$work openbox --config-file "$here/virtual-display-openbox.xml" \
+    >"$work/openbox.log" 2>&1 &
 started+=($!)
 
 echo "$password" >"$work/password"

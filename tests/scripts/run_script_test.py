@@ -133,6 +133,7 @@ class RunScriptWithoutDisplay(unittest.TestCase):
         self.script.stdout.close()
 
     def assert_all_gone_within(self, seconds, port):
+        """Processes, port and temporary files; and the home folder untouched."""
         deadline = time.monotonic() + seconds
         while processes_in_session(self.script.pid) or port_open(port) or os.listdir(self.tmp):
             self.assertLess(time.monotonic(), deadline,
@@ -140,6 +141,7 @@ class RunScriptWithoutDisplay(unittest.TestCase):
                             f"port open: {port_open(port)}, left in TMPDIR: {os.listdir(self.tmp)}")
             time.sleep(0.02)
         self.script.wait(1)
+        self.assertEqual(os.listdir(self.home), ["tmp"], "written into the home folder")
 
     def test_only_the_printed_password_gets_in_and_the_closed_window_ends_everything(self):
         port, password = self.start()
