@@ -12,5 +12,5 @@ cmake --build "$build" -j2 --target lookwell bare_dialog first_paint_probe >/dev
 namespaces=(--mount --net --fork --kill-child)
 unshare "${namespaces[@]}" true 2>/dev/null || namespaces=(--user --map-root-user "${namespaces[@]}")
 exec unshare "${namespaces[@]}" "$here/../in_private_session.sh" /usr/bin/python3 \
-    "$here/startup_benchmark.py" "$build/ui/lookwell" "$build/tests/e2e/bench/bare_dialog" \
+    "$here/startup_benchmark.py" "$build/app/lookwell" "$build/tests/e2e/bench/bare_dialog" \
     "$build/tests/e2e/bench/libfirst_paint_probe.so" "$starts"
