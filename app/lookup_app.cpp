@@ -1,6 +1,7 @@
 #include "app/lookup_app.h"
 
 #include "ui/lookup_dialog.h"
+#include "ui/window_system/dialog_look.h"
 
 namespace lookwell {
 
@@ -17,7 +18,7 @@ bool LookupApp::startup() {
         return false;
     }
     state_.pending = 0;
-    // Qt's controls always have the three-dimensional look: nothing to switch on.
+    useDialogLook();
     registerProgram_(); // whatever it reports changes nothing here
     runMainDialog();
     return false;
