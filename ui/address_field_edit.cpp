@@ -1,9 +1,10 @@
 #include "ui/address_field_edit.h"
 
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include <algorithm>
 
 namespace lookwell {
 namespace {
@@ -11,18 +12,22 @@ namespace {
 // QLineEdit keeps this many pixels free on either side of its text.
 constexpr int kLineEditTextMargin = 2;
 
-} // namespace
-
-AddressFieldEdit::AddressFieldEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+bool isDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
+} // namespace
+
+AddressFieldEdit::AddressFieldEdit(QWidget* parent) : QLineEdit(parent) {}
+
+// Only typing is filtered, as in the platform's number-only edit control:
+// pasted or dropped text enters as it is, and the address rules judge it.
 void AddressFieldEdit::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
     const bool inserts = !typed.isEmpty() && typed.at(0).isPrint() &&
                          (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-    if (inserts && !fitsVisibleWidth(textAfterTyping(typed))) {
+    if (inserts && (!isDigits(typed) || !fitsVisibleWidth(textAfterTyping(typed)))) {
         event->accept();
         return;
     }

@@ -9,6 +9,7 @@
 #include "ui/window_system/system_menu.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -69,6 +70,13 @@ private:
         fieldChanges.clear();
     }
     void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+    // Shift+F10, as a keyboard user opens it; the menu is built when first opened.
+    QMenu* openSystemMenu() {
+        QTest::keyClick(control<QLineEdit>("hostName"), Qt::Key_F10, Qt::ShiftModifier);
+        auto* menu = dialog->findChild<QMenu*>(QStringLiteral("systemMenu"));
+        return menu != nullptr && QTest::qWaitFor([menu] { return menu->isVisible(); }) ? menu
+                                                                                        : nullptr;
+    }
     // Delivers the reply to the last request the way the resolver does: posted
     // to the user-interface thread, with the buffer filled right before.
     void reply(int error, const HostRecord& record = {}) {
@@ -198,6 +206,9 @@ private slots:
         QCOMPARE(field(1)->maxLength(), 32767); // no length limit of its own
         QTest::keyClick(field(1), Qt::Key_Backspace);
         QCOMPARE(field(1)->text(), full.chopped(1));
+        QGuiApplication::clipboard()->setText(QStringLiteral("7x"));
+        field(2)->paste(); // pasted text enters as it is
+        QCOMPARE(field(2)->text(), QStringLiteral("7x"));
     }
 
     void clearEmptiesOnlyTheFieldsFieldFourFirst() {
@@ -320,20 +331,20 @@ private slots:
     }
 
     void systemMenuOffersTheAboutBox() {
-        auto* menu = dialog->findChild<QMenu*>(QStringLiteral("systemMenu"));
+        QMenu* menu = openSystemMenu();
         QVERIFY(menu != nullptr);
         const auto actions = menu->actions();
         QCOMPARE(actions.size(), 2);
         QVERIFY(actions[0]->isSeparator());
         QCOMPARE(actions[1]->text(), QStringLiteral("&About Lookwell..."));
         QCOMPARE(actions[1]->data().toUInt(), IDM_ABOUTBOX);
-
-        QTest::keyClick(control<QLineEdit>("hostName"), Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(menu->isVisible());
         menu->hide();
     }
 
     void aboutBoxOpensAgainAndRepliesArriveMeanwhile() {
+        QMenu* menu = openSystemMenu();
+        QVERIFY(menu != nullptr);
+        menu->hide();
         QTest::keyClicks(control<QLineEdit>("hostName"), QStringLiteral("example.org"));
         click("toIp");
         reply(wsa::kHostNotFound);
@@ -344,7 +355,6 @@ private slots:
                 QCoreApplication::sendPostedEvents();
                 seen << dialog->windowTitle();
             });
-            auto* menu = dialog->findChild<QMenu*>(QStringLiteral("systemMenu"));
             menu->actions().last()->trigger();
         }
         QCOMPARE(seen, (QStringList{"About Lookwell for Winsock32", "Lookwell",
