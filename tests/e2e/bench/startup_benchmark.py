@@ -118,14 +118,16 @@ def main():
     probe, starts = sys.argv[1], int(sys.argv[2])
     programs = dict(argument.split("=", 1) for argument in sys.argv[3:])
     processes = Processes()
-    try:
-        os.environ["DISPLAY"] = start_xvfb(processes)
-        start_accessibility_bus(processes)
-        with tempfile.TemporaryDirectory() as parent:
+    with tempfile.TemporaryDirectory() as parent:
+        try:
+            os.environ["DISPLAY"] = start_xvfb(processes)
+            bus_dir = os.path.join(parent, "accessibility-bus")
+            os.makedirs(bus_dir, mode=0o700)
+            start_accessibility_bus(processes, bus_dir)
             homes = {home: make_home(parent, home, home == "key") for home in HOMES}
             results = measure(programs, probe, starts, homes, processes)
-    finally:
-        processes.stop_all()
+        finally:
+            processes.stop_all()
     report(programs, starts, results)
     return 0
 
