@@ -13,9 +13,12 @@ starts are the everyday ones.
 
 First paint is the moment a program first sends window pixels to the X
 server, noted by first_paint_probe (preloaded into every program alike, so no
-program is changed for the measurement). Peak memory is the program's
-resident high-water mark (VmHWM, what /usr/bin/time -v reports as maximum
-resident set size) once its dialog is on screen.
+program is changed for the measurement) together with the processor time the
+program has used until then; on a busy machine the processor time shows the
+work itself, where the time to first paint also holds the waits for a
+processor. Peak memory is the program's resident high-water mark (VmHWM,
+what /usr/bin/time -v reports as maximum resident set size) once its dialog
+is on screen.
 
 Run it through startup_benchmark.sh, which builds the parts and provides the
 private namespaces and session bus.
@@ -54,8 +57,9 @@ def make_home(parent, name, with_key):
 
 
 def one_start(program, probe, home, processes):
-    """Starts the program once; returns milliseconds to first paint and the
-    peak resident memory in KiB at that moment."""
+    """Starts the program once; returns milliseconds to first paint, the
+    processor milliseconds used until then and the peak resident memory in
+    KiB at that moment."""
     stamp = os.path.join(home, "first-paint")
     if os.path.exists(stamp):
         os.unlink(stamp)
@@ -70,16 +74,19 @@ def one_start(program, probe, home, processes):
             raise RuntimeError(f"{program} ended with {process.returncode} before painting")
         if not os.path.exists(stamp):
             return None
-        return open(stamp).read().strip()
+        line = open(stamp).read()
+        return line if line.endswith("\n") else None
 
-    painted_at = int(wait_until(painted, WAIT, f"the first paint of {program}", interval=0.002))
+    painted_at, used = map(int, wait_until(painted, WAIT, f"the first paint of {program}",
+                                           interval=0.002).split())
     peak = peak_resident_kib(process.pid)
     processes.stop(process)
-    return (painted_at - started) / 1e6, peak
+    return (painted_at - started) / 1e6, used / 1e6, peak
 
 
 def measure(programs, probe, starts, homes, processes):
-    """Returns {(home, name): [(ms, KiB), ...]} over all timed starts."""
+    """Returns {(home, name): [(ms, processor ms, KiB), ...]} over all timed
+    starts."""
     turns = [(home, name) for home in homes for name in programs]
     for home, name in turns:
         one_start(programs[name], probe, homes[home], processes)
@@ -97,21 +104,27 @@ def quartiles(values):
     return q1, median, q3
 
 
+def medians(samples):
+    return [statistics.median(column) for column in zip(*samples)]
+
+
 def report(programs, starts, results):
     yardstick = next(iter(programs))
-    print(f"exec to first paint and peak memory, {starts} starts each, taken in turns")
+    print(f"exec to first paint, processor time until then and peak memory, "
+          f"{starts} starts each, taken in turns; ratios to the {yardstick} (medians)")
     print()
-    print("| home | program | median ms | quartiles ms | ratio | peak MiB | ratio |")
-    print("| --- | --- | --- | --- | --- | --- | --- |")
+    print("| home | program | median ms | quartiles ms | ratio | processor ms | ratio "
+          "| peak MiB | ratio |")
+    print("| --- | --- | --- | --- | --- | --- | --- | --- | --- |")
     for home in HOMES:
-        base_time = statistics.median(ms for ms, _ in results[(home, yardstick)])
-        base_peak = statistics.median(kib for _, kib in results[(home, yardstick)])
+        base = medians(results[(home, yardstick)])
         for name in programs:
-            times = [ms for ms, _ in results[(home, name)]]
-            peak = statistics.median(kib for _, kib in results[(home, name)])
-            q1, median, q3 = quartiles(times)
-            print(f"| {home} | {name} | {median:.1f} | {q1:.1f} - {q3:.1f} "
-                  f"| {median / base_time:.3f} | {peak / 1024:.1f} | {peak / base_peak:.3f} |")
+            samples = results[(home, name)]
+            q1, _, q3 = quartiles([ms for ms, _, _ in samples])
+            time, used, peak = medians(samples)
+            print(f"| {home} | {name} | {time:.1f} | {q1:.1f} - {q3:.1f} "
+                  f"| {time / base[0]:.3f} | {used:.1f} | {used / base[1]:.3f} "
+                  f"| {peak / 1024:.1f} | {peak / base[2]:.3f} |")
 
 
 def main():
