@@ -14,7 +14,7 @@ test_packages=(
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream
+    desktop-file-utils appstream clang-format
 )
 
 case "${1:-}" in

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
 cmake --preset app >/dev/null
 cmake --build --preset app
-program=build/app/ui/lookwell
+program=build/app/app/lookwell
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exec scripts/run-over-vnc.sh "$program"
 fi

@@ -20,12 +20,15 @@ namespace lookwell {
 namespace {
 
 std::vector<std::string> events;
+bool posterOutlivedResolver = false;
 
 // Logs the calls whose order start-up and exit are about; the dialog alive or
 // gone at the cancel tells whether the reply buffer was still there.
 class LoggingResolver : public test_support::FakeResolver {
 public:
     QPointer<QWidget> dialog;
+    QPointer<QObject> poster;
+    ~LoggingResolver() override { posterOutlivedResolver = !poster.isNull(); }
 
     int startup() override {
         events.emplace_back("startup");
@@ -65,8 +68,9 @@ QSet<QString> mappedFiles(const QRegularExpression& pattern) {
     return files;
 }
 
-std::unique_ptr<Resolver> makeResolver(UiThreadPoster&) {
+std::unique_ptr<Resolver> makeResolver(UiThreadPoster& poster) {
     auto made = std::make_unique<LoggingResolver>();
+    made->poster = dynamic_cast<QObject*>(&poster);
     resolver = made.get();
     return made;
 }
@@ -103,6 +107,11 @@ private slots:
         qobject_cast<LookupApp*>(qApp)->exitInstance();
         QCOMPARE(plugins, QSet<QString>());
         QCOMPARE(fonts.size(), 1);
+    }
+
+    // Message boxes carry it as their caption; argv[0] may say anything.
+    void theApplicationIsNamedAfterItsExecutable() {
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("lookup_app_tests"));
     }
 
     void aFailedResolverStartShowsMessage107AndNothingElse() {
@@ -143,11 +152,20 @@ private slots:
 
 int main(int argc, char* argv[]) {
     using namespace lookwell;
-    LookupApp app(
-        argc, argv, makeResolver, [] { events.emplace_back("register"); },
-        WindowServices{messages, clipboard});
-    LookupAppTest test;
-    return QTest::qExec(&test, argc, argv);
+    int failures = 0;
+    {
+        LookupApp app(
+            argc, argv, makeResolver, [] { events.emplace_back("register"); },
+            WindowServices{messages, clipboard});
+        LookupAppTest test;
+        failures = QTest::qExec(&test, argc, argv);
+    }
+    // The resolver posts through the application's poster, so it must end first.
+    if (!posterOutlivedResolver) {
+        qCritical("FAIL: the resolver was destroyed after the poster it posts through");
+        return 1;
+    }
+    return failures;
 }
 
 #include "lookup_app_test.moc"
