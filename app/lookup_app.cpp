@@ -3,6 +3,7 @@
 #include "core/program_name.h"
 #include "registration/lookwell_registration.h"
 #include "ui/lookup_dialog.h"
+#include "ui/window_system/dialog_look.h"
 
 namespace lookwell {
 
@@ -29,7 +30,7 @@ bool LookupApp::startup() {
         return false;
     }
     state_.pending = 0;
-    // Qt's controls always have the three-dimensional look: nothing to switch on.
+    useDialogLook();
     registerProgram_(); // whatever it reports changes nothing here
     runMainDialog();
     return false;

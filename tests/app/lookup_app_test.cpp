@@ -3,9 +3,12 @@
 #include "tests/ui/fake_window_services.h"
 #include "ui/lookup_dialog.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -50,6 +53,21 @@ LoggingResolver* resolver = nullptr;
 test_support::RecordingMessageBoxes messages;
 test_support::FakeClipboard clipboard;
 
+// The files of the process's mappings whose paths match a pattern.
+QSet<QString> mappedFiles(const QRegularExpression& pattern) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QSet<QString> files;
+    if (maps.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const QString path = QString::fromLocal8Bit(line.mid(line.indexOf('/')));
+            if (line.contains('/') && pattern.match(path).hasMatch()) {
+                files.insert(path);
+            }
+        }
+    }
+    return files;
+}
+
 std::unique_ptr<Resolver> makeResolver(UiThreadPoster& poster) {
     auto made = std::make_unique<LoggingResolver>();
     made->poster = dynamic_cast<QObject*>(&poster);
@@ -68,6 +86,27 @@ private slots:
         messages.shown.clear();
         resolver->startupResult = 0;
         resolver->calls.clear();
+    }
+
+    // The icon and the bitmaps are compiled in and group boxes are drawn with
+    // lines, so no image-format plugin is loaded; the dialog font is the
+    // application's font, so a single font file is opened. Runs first, before
+    // anything else in this program could load either.
+    void startUpLoadsNoImagePluginAndOneFontFile() {
+        QSet<QString> plugins;
+        QSet<QString> fonts;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr && QTest::qWaitForWindowExposed(dialog));
+            dialog->grab(); // paints every control
+            plugins = mappedFiles(QRegularExpression(QStringLiteral("/imageformats/")));
+            fonts = mappedFiles(QRegularExpression(QStringLiteral("\\.(ttf|ttc|otf|pfb)$")));
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(!qobject_cast<LookupApp*>(qApp)->startup());
+        qobject_cast<LookupApp*>(qApp)->exitInstance();
+        QCOMPARE(plugins, QSet<QString>());
+        QCOMPARE(fonts.size(), 1);
     }
 
     // Message boxes carry it as their caption; argv[0] may say anything.
