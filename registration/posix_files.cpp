@@ -2,10 +2,15 @@
 
 #include "registration/store_names.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,9 +47,17 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
 std::string randomTemporaryName() {
     static constexpr std::string_view kAlphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::array<unsigned char, 8> random{};
+    if (getrandom(random.data(), random.size(), GRND_NONBLOCK) !=
+        static_cast<ssize_t>(random.size())) {
+        // Before the kernel has entropy the names are merely predictable; O_EXCL
+        // still keeps writers apart.
+        static std::minstd_rand fallback(static_cast<unsigned>(getpid() ^ time(nullptr)));
+        std::ranges::generate(random, [] { return static_cast<unsigned char>(fallback()); });
+    }
     std::string name(store_names::kTemporaryPrefix);
-    for (int i = 0; i < 8; ++i) {
-        name += kAlphabet[arc4random_uniform(static_cast<std::uint32_t>(kAlphabet.size()))];
+    for (unsigned char byte : random) {
+        name += kAlphabet[byte % kAlphabet.size()];
     }
     return name;
 }
@@ -67,10 +80,17 @@ Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno != EINTR) {
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0) {
             return lastError();
         }
-        bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+        // A write that makes no progress would make none on the next try either.
+        if (written == 0) {
+            return status::kDiskFull;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return status::kSuccess;
 }
@@ -86,6 +106,30 @@ Status writeDurably(UniqueFd file, std::string_view bytes) {
     }
     return result;
 }
+
+// flock() on a key's directory, released when it goes out of scope.
+class DirectoryLock {
+public:
+    DirectoryLock(int dirFd, int operation) : dirFd_(dirFd) {
+        int result = 0;
+        while ((result = flock(dirFd, operation)) != 0 && errno == EINTR) {
+        }
+        held_ = result == 0;
+    }
+    ~DirectoryLock() {
+        if (held_) {
+            flock(dirFd_, LOCK_UN);
+        }
+    }
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+    bool held() const { return held_; }
+
+private:
+    int dirFd_;
+    bool held_ = false;
+};
 
 } // namespace
 
@@ -179,6 +223,10 @@ Status listEntries(int dirFd, std::vector<Entry>& entries) {
 }
 
 Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
+    const DirectoryLock writing(dirFd, LOCK_SH);
+    if (!writing.held()) {
+        return lastError();
+    }
     std::string temporary;
     UniqueFd file;
     Status result = createTemporary(dirFd, temporary, file);
@@ -194,6 +242,47 @@ Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
         unlinkat(dirFd, temporary.c_str(), 0);
     }
     return result;
+}
+
+bool hasContent(int dirFd, const std::string& name, std::string_view bytes) {
+    const UniqueFd file(openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) != bytes.size()) {
+        return false;
+    }
+    std::string stored(bytes.size(), '\0');
+    std::size_t filled = 0;
+    while (filled < stored.size()) {
+        const ssize_t got = read(file.get(), stored.data() + filled, stored.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return stored == bytes;
+}
+
+void removeLeftovers(int dirFd) {
+    // Every writer holds the shared lock from creating its temporary file to
+    // renaming it, so with the exclusive one held no temporary file has a writer.
+    const DirectoryLock cleaning(dirFd, LOCK_EX | LOCK_NB);
+    std::vector<Entry> entries;
+    if (!cleaning.held() || listEntries(dirFd, entries) != status::kSuccess) {
+        return;
+    }
+    for (const Entry& entry : entries) {
+        if (isLeftover(entry)) {
+            unlinkat(dirFd, entry.name.c_str(), 0);
+        }
+    }
+}
+
+bool isLeftover(const Entry& entry) {
+    return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
 }
 
 Status makeDirectory(int dirFd, const std::string& name) {
