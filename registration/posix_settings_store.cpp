@@ -68,8 +68,8 @@ struct ValueFiles {
 Status findValueFiles(int dirFd, std::string_view name, ValueFiles& files) {
     std::vector<Entry> entries;
     const Status result = posix_files::listEntries(dirFd, entries);
-    files.string = spellingOnDisk(entries, store_names::valueFileName(name, kStringSuffix),
-                                  EntryKind::File);
+    files.string =
+        spellingOnDisk(entries, store_names::valueFileName(name, kStringSuffix), EntryKind::File);
     files.dword =
         spellingOnDisk(entries, store_names::valueFileName(name, kDwordSuffix), EntryKind::File);
     files.leftovers = std::ranges::any_of(entries, posix_files::isLeftover);

@@ -48,8 +48,8 @@ int hexValue(char c) {
 }
 
 Status checkName(std::string_view name, std::size_t encodedSize, std::size_t room) {
-    const bool refused = name.empty() || name == "." || name == ".." ||
-                         name.find('\0') != std::string_view::npos;
+    const bool refused =
+        name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos;
     return refused || encodedSize > room ? status::kInvalidParameter : status::kSuccess;
 }
 

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     unsigned numbers[4] = {};
-    const int converted =
-        std::sscanf(text.c_str(), "%u.%u.%u.%u", &numbers[0], &numbers[1], &numbers[2], &numbers[3]);
+    const int converted = std::sscanf(text.c_str(), "%u.%u.%u.%u", &numbers[0], &numbers[1],
+                                      &numbers[2], &numbers[3]);
     FUZZ_CHECK(parsed.has_value() == (converted == 4));
     if (parsed) {
         for (std::size_t i = 0; i < 4; ++i) {

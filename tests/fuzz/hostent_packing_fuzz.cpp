@@ -57,8 +57,9 @@ void checkReadsBack(const HostRecord& record, char* buffer) {
     for (std::size_t i = 0; i <= record.addresses.size(); ++i) {
         const char* address = entry.h_addr_list[i];
         FUZZ_CHECK((i == record.addresses.size()) == (address == nullptr));
-        FUZZ_CHECK(address == nullptr || (inside(address, buffer, kHostentBufferSize - 3) &&
-                                          std::memcmp(address, record.addresses[i].data(), 4) == 0));
+        FUZZ_CHECK(address == nullptr ||
+                   (inside(address, buffer, kHostentBufferSize - 3) &&
+                    std::memcmp(address, record.addresses[i].data(), 4) == 0));
     }
 }
 
@@ -67,20 +68,22 @@ void checkReadsBack(const HostRecord& record, char* buffer) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     // Now and then a buffer that is not aligned for the entry, which must be refused.
-    const std::size_t offset = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::size_t>(1, 7) : 0;
+    const std::size_t offset =
+        input.ConsumeBool() ? input.ConsumeIntegralInRange<std::size_t>(1, 7) : 0;
     const HostRecord record = recordFrom(input);
     GuardedBuffer guarded;
     std::fill(std::begin(guarded.bytes), std::end(guarded.bytes), kFill);
     char* buffer = guarded.bytes + kGuard + offset;
-    const auto used = lookwell::packHostEntry(record, std::span(buffer, kHostentBufferSize - offset));
+    const auto used =
+        lookwell::packHostEntry(record, std::span(buffer, kHostentBufferSize - offset));
     const std::size_t needed = lookwell::packedHostEntrySize(record);
     const bool fits = needed <= kHostentBufferSize - offset && offset == 0;
     FUZZ_CHECK(used.has_value() == fits);
     const std::size_t written = used ? *used : 0;
     FUZZ_CHECK(!used || *used == needed);
     FUZZ_CHECK(std::all_of(guarded.bytes, buffer, [](char b) { return b == kFill; }));
-    FUZZ_CHECK(std::all_of(buffer + written, std::end(guarded.bytes),
-                           [](char b) { return b == kFill; }));
+    FUZZ_CHECK(
+        std::all_of(buffer + written, std::end(guarded.bytes), [](char b) { return b == kFill; }));
     if (used) {
         checkReadsBack(record, buffer);
     }
