@@ -62,19 +62,54 @@ std::string randomTemporaryName() {
     return name;
 }
 
+int lockFile(int fd, int operation) {
+    int result = 0;
+    while ((result = flock(fd, operation)) != 0 && errno == EINTR) {
+    }
+    return result;
+}
+
+bool isLinked(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && info.st_nlink > 0;
+}
+
+// A new temporary file, locked for as long as `file` stays open: the lock tells
+// leftovers from files that a live writer still works on. A cleaner may take a
+// new file for a leftover in the moment before it is locked; it is then gone
+// once the lock is ours, and another name is tried.
 Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         name = randomTemporaryName();
         file = UniqueFd(openat(dirFd, name.c_str(),
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kValueMode));
-        if (file.valid()) {
-            return status::kSuccess;
-        }
-        if (errno != EEXIST) {
+        if (!file.valid() && errno != EEXIST) {
             return lastError();
+        }
+        if (file.valid() && lockFile(file.get(), LOCK_EX) != 0) {
+            const Status result = lastError();
+            unlinkat(dirFd, name.c_str(), 0);
+            return result;
+        }
+        if (file.valid() && isLinked(file.get())) {
+            return status::kSuccess;
         }
     }
     return status::kAlreadyExists;
+}
+
+// A leftover is a temporary file that nobody holds locked, still under its name.
+void removeIfLeftover(int dirFd, const std::string& name) {
+    const UniqueFd file(
+        openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat locked {};
+    struct stat named {};
+    if (file.valid() && lockFile(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+        fstat(file.get(), &locked) == 0 &&
+        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
+        unlinkat(dirFd, name.c_str(), 0);
+    }
 }
 
 Status writeAll(int fd, std::string_view bytes) {
@@ -95,41 +130,10 @@ Status writeAll(int fd, std::string_view bytes) {
     return status::kSuccess;
 }
 
-// Writes, flushes and closes; a failing close can still report lost data.
-Status writeDurably(UniqueFd file, std::string_view bytes) {
-    Status result = writeAll(file.get(), bytes);
-    if (result == status::kSuccess && fsync(file.get()) != 0) {
-        result = lastError();
-    }
-    if (close(file.release()) != 0 && result == status::kSuccess) {
-        result = lastError();
-    }
-    return result;
+Status writeDurably(int fd, std::string_view bytes) {
+    const Status result = writeAll(fd, bytes);
+    return result == status::kSuccess && fsync(fd) != 0 ? lastError() : result;
 }
-
-// flock() on a key's directory, released when it goes out of scope.
-class DirectoryLock {
-public:
-    DirectoryLock(int dirFd, int operation) : dirFd_(dirFd) {
-        int result = 0;
-        while ((result = flock(dirFd, operation)) != 0 && errno == EINTR) {
-        }
-        held_ = result == 0;
-    }
-    ~DirectoryLock() {
-        if (held_) {
-            flock(dirFd_, LOCK_UN);
-        }
-    }
-    DirectoryLock(const DirectoryLock&) = delete;
-    DirectoryLock& operator=(const DirectoryLock&) = delete;
-
-    bool held() const { return held_; }
-
-private:
-    int dirFd_;
-    bool held_ = false;
-};
 
 } // namespace
 
@@ -223,23 +227,24 @@ Status listEntries(int dirFd, std::vector<Entry>& entries) {
 }
 
 Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
-    const DirectoryLock writing(dirFd, LOCK_SH);
-    if (!writing.held()) {
-        return lastError();
-    }
     std::string temporary;
     UniqueFd file;
     Status result = createTemporary(dirFd, temporary, file);
     if (result != status::kSuccess) {
         return result;
     }
-    result = writeDurably(std::move(file), bytes);
+    result = writeDurably(file.get(), bytes);
     if (result == status::kSuccess &&
         renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
         result = lastError();
     }
     if (result != status::kSuccess) {
         unlinkat(dirFd, temporary.c_str(), 0);
+    }
+    // Closing gives up the lock, only now that the temporary name is gone; a
+    // failing close can still report lost data.
+    if (close(file.release()) != 0 && result == status::kSuccess) {
+        result = lastError();
     }
     return result;
 }
@@ -266,23 +271,20 @@ bool hasContent(int dirFd, const std::string& name, std::string_view bytes) {
     return stored == bytes;
 }
 
+bool isTemporary(const Entry& entry) {
+    return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
+}
+
 void removeLeftovers(int dirFd) {
-    // Every writer holds the shared lock from creating its temporary file to
-    // renaming it, so with the exclusive one held no temporary file has a writer.
-    const DirectoryLock cleaning(dirFd, LOCK_EX | LOCK_NB);
     std::vector<Entry> entries;
-    if (!cleaning.held() || listEntries(dirFd, entries) != status::kSuccess) {
+    if (listEntries(dirFd, entries) != status::kSuccess) {
         return;
     }
     for (const Entry& entry : entries) {
-        if (isLeftover(entry)) {
-            unlinkat(dirFd, entry.name.c_str(), 0);
+        if (isTemporary(entry)) {
+            removeIfLeftover(dirFd, entry.name);
         }
     }
-}
-
-bool isLeftover(const Entry& entry) {
-    return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
 }
 
 Status makeDirectory(int dirFd, const std::string& name) {

@@ -72,7 +72,7 @@ Status findValueFiles(int dirFd, std::string_view name, ValueFiles& files) {
         spellingOnDisk(entries, store_names::valueFileName(name, kStringSuffix), EntryKind::File);
     files.dword =
         spellingOnDisk(entries, store_names::valueFileName(name, kDwordSuffix), EntryKind::File);
-    files.leftovers = std::ranges::any_of(entries, posix_files::isLeftover);
+    files.leftovers = std::ranges::any_of(entries, posix_files::isTemporary);
     return result;
 }
 
@@ -107,7 +107,7 @@ Status openChildKey(int parentFd, std::string_view name, bool create, UniqueFd& 
 // with subkeys or anything the store did not write.
 bool isKeyContent(const Entry& entry) {
     const std::string_view name = entry.name;
-    return posix_files::isLeftover(entry) ||
+    return posix_files::isTemporary(entry) ||
            (entry.kind == EntryKind::File &&
             (name.ends_with(kStringSuffix) || name.ends_with(kDwordSuffix)));
 }
