@@ -15,6 +15,7 @@ test_packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 case "${1:-}" in

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the plain build, then
 # the address/undefined-behaviour sanitizer build, then the thread sanitizer
-# build of the resolver tests.
+# build of the resolver tests, then a short run of every fuzz target
+# (scripts/fuzz.sh runs them for long).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 
-for preset in default asan tsan; do
+for preset in default asan tsan fuzz; do
     echo "=== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
