@@ -2,8 +2,8 @@
 // changed, and leftovers of writers that were killed.
 #include "registration/lookwell_registration.h"
 #include "registration/posix_settings_store.h"
-#include "tests/registration/stopping_rename.h"
 #include "tests/registration/store_tree.h"
+#include "tests/registration/system_call_faults.h"
 
 #include <csignal>
 #include <gmock/gmock.h>
@@ -103,6 +103,15 @@ TEST_F(StoreLayoutTest, ASecondRegistrationOverAnUnchangedTreeWritesNothing) {
     RegisterWithTidemark(secondStart, "/usr/bin/lookwell");
     EXPECT_EQ(fileIdentities(root()), before);
     EXPECT_EQ(before.size(), 12u);
+}
+
+TEST_F(StoreLayoutTest, AWriteThatMakesNoProgressFailsAndKeepsTheOldValue) {
+    ASSERT_EQ(setString("K", "V", "old"), status::kSuccess);
+    {
+        const test_support::WritesWithoutProgress stalled;
+        EXPECT_EQ(setString("K", "V", "new"), status::kDiskFull);
+    }
+    EXPECT_THAT(listTree(root()), ElementsAre("K/", "K/V.sz=old"));
 }
 
 // A writer of V=`value` in its own process, caught before its rename.
