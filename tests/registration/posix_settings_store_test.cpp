@@ -1,4 +1,5 @@
 #include "registration/posix_settings_store.h"
+#include "registration/tidemark_registration.h"
 #include "tests/registration/store_tree.h"
 
 #include <cstdlib>
@@ -219,23 +220,11 @@ TEST_F(PosixSettingsStoreTest, NoOperationLeavesADescriptorOpenButTheLastKey) {
     const auto before = openDescriptors();
     {
         PosixSettingsStore scoped(root().string());
-        const auto onScoped = [&](std::string_view path, auto change) {
-            KeyHandle key = -1;
-            Status result = scoped.createKey(path, key);
-            if (result == status::kSuccess) {
-                result = change(key);
-                scoped.closeKey(key);
-            }
-            return result;
-        };
         KeyHandle key = -1;
         EXPECT_EQ(scoped.testKey("A"), status::kNotFound);
-        EXPECT_EQ(onScoped("A\\B", [&](KeyHandle k) { return scoped.setString(k, "V", "v"); }),
-                  status::kSuccess);
-        EXPECT_EQ(onScoped("A\\B", [&](KeyHandle k) { return scoped.setDword(k, "V", 1); }),
-                  status::kSuccess);
-        EXPECT_EQ(onScoped("A\\B", [&](KeyHandle k) { return scoped.deleteValue(k, "Missing"); }),
-                  status::kNotFound);
+        EXPECT_EQ(SetStringValue(scoped, "A\\B", "V", "v"), status::kSuccess);
+        EXPECT_EQ(SetDwordValue(scoped, "A\\B", "V", 1), status::kSuccess);
+        EXPECT_EQ(DeleteValue(scoped, "A\\B", "Missing"), status::kNotFound);
         EXPECT_EQ(scoped.testKey("A\\B"), status::kSuccess);
         EXPECT_EQ(scoped.deleteKey("A"), status::kAccessDenied);
         EXPECT_EQ(scoped.deleteKey("A\\B"), status::kSuccess);

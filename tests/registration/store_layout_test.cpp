@@ -25,21 +25,12 @@ class StoreLayoutTest : public ::testing::Test {
 protected:
     fs::path root() const { return temporary.path() / "hkcu"; }
 
-    template <typename Change>
-    Status onKey(std::string_view path, Change change) {
-        KeyHandle key = -1;
-        Status result = store.createKey(path, key);
-        if (result == status::kSuccess) {
-            result = change(key);
-            store.closeKey(key);
-        }
-        return result;
+    // Through the registration's own steps, which open the key afresh each time.
+    Status setString(const std::string& path, const std::string& name, const char* data) {
+        return SetStringValue(store, path.c_str(), name.c_str(), data);
     }
-    Status setString(std::string_view path, std::string_view name, std::string_view data) {
-        return onKey(path, [&](KeyHandle key) { return store.setString(key, name, data); });
-    }
-    Status setDword(std::string_view path, std::string_view name, std::uint32_t data) {
-        return onKey(path, [&](KeyHandle key) { return store.setDword(key, name, data); });
+    Status setDword(const std::string& path, const std::string& name, std::uint32_t data) {
+        return SetDwordValue(store, path.c_str(), name.c_str(), data);
     }
 
     test_support::TemporaryDirectory temporary;
