@@ -35,7 +35,9 @@ private:
 
     // The key opened last, kept open for the store's life so that the next
     // operation on it, or on a key below it, starts there instead of walking
-    // down from the root again.
+    // down from the root again. A key removed meanwhile is noticed and walked to
+    // afresh; one that another hand renames is not, which a store that lives
+    // for one registration can afford.
     class LastOpenedKey {
     public:
         // How many leading names of `names` the kept key stands for: all of its
