@@ -1,6 +1,7 @@
 #include "ui/about_dialog.h"
 
 #include "ui/version_info.h"
+#include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
 
@@ -44,6 +45,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     auto* ok = layout.add<QPushButton>(kIdOk, "ok", {79, 88, 32, 14}, QStringLiteral("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    DialogKeyboard::install(*this);
 }
 
 } // namespace lookwell

@@ -1,9 +1,11 @@
 #include "ui/address_field_edit.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include <algorithm>
 
 namespace lookwell {
 namespace {
@@ -11,22 +13,46 @@ namespace {
 // QLineEdit keeps this many pixels free on either side of its text.
 constexpr int kLineEditTextMargin = 2;
 
+bool isDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// Text a key would insert; Qt inserts nothing for Control combinations.
+QString typedText(const QKeyEvent& event) {
+    const QString text = event.text();
+    const bool printable = !text.isEmpty() && text.at(0).isPrint();
+    const bool command = (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+    return printable && !command ? text : QString();
+}
+
 } // namespace
 
 AddressFieldEdit::AddressFieldEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    setInputMethodHints(Qt::ImhDigitsOnly);
 }
 
 void AddressFieldEdit::keyPressEvent(QKeyEvent* event) {
-    const QString typed = event->text();
-    const bool inserts = !typed.isEmpty() && typed.at(0).isPrint() &&
-                         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-    if (inserts && !fitsVisibleWidth(textAfterTyping(typed))) {
+    const QString typed = typedText(*event);
+    if (!typed.isEmpty() && !takesTyped(typed)) {
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+// Text composed in an input method is typed text too.
+void AddressFieldEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (takesTyped(event->commitString())) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent refused(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&refused);
+}
+
+bool AddressFieldEdit::takesTyped(const QString& typed) const {
+    return isDigits(typed) && fitsVisibleWidth(textAfterTyping(typed));
 }
 
 QString AddressFieldEdit::textAfterTyping(const QString& typed) const {

@@ -4,9 +4,10 @@
 
 namespace lookwell {
 
-// An address field: it takes digits only, and, because it does not scroll, no
-// typed character once its visible width is full. It has no length limit:
-// text the program sets (Paste, a reply) is never cut.
+// An address field: typed text is digits only and, because the field does not
+// scroll, ends once the visible width is full. Text pasted or dropped into it
+// enters as it is (the address check answers it later), and text the program
+// sets is never cut: the field has no length limit.
 class AddressFieldEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -14,8 +15,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    bool takesTyped(const QString& typed) const;
     QString textAfterTyping(const QString& typed) const;
     bool fitsVisibleWidth(const QString& text) const;
 };

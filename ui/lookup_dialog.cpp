@@ -6,7 +6,9 @@
 #include "ui/about_dialog.h"
 #include "ui/address_field_edit.h"
 #include "ui/buddy_group_box.h"
+#include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
+#include "ui/window_system/modal_window.h"
 #include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
 
@@ -45,10 +47,12 @@ QPushButton* commandButton(QPushButton* button) {
     return button;
 }
 
-QLabel* sunkenBox(QLabel* box, const char* accessibleName) {
+// A screen reader reads the box's text as its name, after the label that
+// names it, as for any other static text.
+QLabel* sunkenBox(QLabel* box, QLabel* label) {
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    box->setAccessibleName(QString::fromLatin1(accessibleName));
+    label->setBuddy(box);
     return box;
 }
 
@@ -78,6 +82,7 @@ LookupDialog::LookupDialog(LookupState& state, Resolver& resolver, WindowService
     setWindowTitle(QStringLiteral("Lookwell"));
     DialogTemplate layout(*this, 211, 199);
     createControls(layout);
+    DialogKeyboard::install(*this);
     connectHandlers();
     initialise();
 }
@@ -127,14 +132,14 @@ void LookupDialog::createAddressControls(DialogTemplate& layout) {
 void LookupDialog::createInformationControls(DialogTemplate& layout) {
     layout.add<QGroupBox>(kStaticControlId, "informationBox", {12, 100, 161, 60},
                           QStringLiteral("Information"));
-    layout.add<QLabel>(kStaticControlId, "classLabel", {18, 111, 27, 8},
-                       QStringLiteral("IP Class:"));
-    layout.add<QLabel>(kStaticControlId, "countryLabel", {75, 111, 31, 9},
-                       QStringLiteral("Country:"));
+    auto* classLabel = layout.add<QLabel>(kStaticControlId, "classLabel", {18, 111, 27, 8},
+                                          QStringLiteral("IP Class:"));
+    auto* countryLabel = layout.add<QLabel>(kStaticControlId, "countryLabel", {75, 111, 31, 9},
+                                            QStringLiteral("Country:"));
     classBox_ =
-        sunkenBox(layout.add<QLabel>(id::kClassBox, "classBox", {18, 125, 51, 13}), "IP Class");
-    countryBox_ =
-        sunkenBox(layout.add<QLabel>(id::kCountryBox, "countryBox", {75, 125, 92, 13}), "Country");
+        sunkenBox(layout.add<QLabel>(id::kClassBox, "classBox", {18, 125, 51, 13}), classLabel);
+    countryBox_ = sunkenBox(layout.add<QLabel>(id::kCountryBox, "countryBox", {75, 125, 92, 13}),
+                            countryLabel);
     privateLabel_ = layout.add<QLabel>(id::kPrivateLabel, "privateLabel", {18, 145, 84, 11},
                                        QStringLiteral("RFC1918 Private Address"));
     privateLabel_->setEnabled(false);
@@ -188,7 +193,7 @@ void LookupDialog::receiveReply(unsigned message, RequestHandle, std::uint32_t l
 void LookupDialog::onSystemCommand(unsigned command) {
     if ((command & kSystemCommandMask) == IDM_ABOUTBOX) {
         AboutDialog about(this);
-        about.exec();
+        runModal(about);
     }
 }
 

@@ -92,14 +92,18 @@ def bus_name_has_owner(name):
     return reply.returncode == 0 and "boolean true" in reply.stdout
 
 
-def start_accessibility_bus(processes, seconds=10):
-    """Starts the accessibility bus on the current session bus.
+def start_accessibility_bus(processes, runtime_dir, seconds=10):
+    """Starts the accessibility bus on the current session bus, with its socket
+    in runtime_dir.
 
     Qt 6.4 starts its accessibility bridge only when it finds org.a11y.Bus on
-    the session bus, and never when AT_SPI_BUS_ADDRESS is set.
+    the session bus, and never when AT_SPI_BUS_ADDRESS is set. Without a
+    runtime directory of its own the launcher puts the socket in
+    ~/.cache/at-spi, named after the display only, where another session on
+    the same display number would take it over.
     """
     os.environ.pop("AT_SPI_BUS_ADDRESS", None)
     processes.start(
         ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"],
-        stdout=subprocess.DEVNULL)
+        env=dict(os.environ, XDG_RUNTIME_DIR=runtime_dir), stdout=subprocess.DEVNULL)
     wait_until(lambda: bus_name_has_owner("org.a11y.Bus"), seconds, "the accessibility bus")

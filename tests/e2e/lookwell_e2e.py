@@ -9,8 +9,10 @@ Usage: lookwell_e2e.py PROGRAM WORK_DIR
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -30,6 +32,9 @@ MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+NAME_IN_JAPAN = "one.lookwell.jp"  # 172.16.0.1, class B, private
+ABOUT_TITLE = "About Lookwell for Winsock32"
+FORMAT_ERROR = "IP address format error."
 
 WAIT = 10  # seconds for anything the program does at once
 RESOLVER_WAIT = 20  # seconds for a reply after the resolver's timeout
@@ -127,6 +132,19 @@ class Lookwell:
     def field_text(self, control_name):
         return self.control(control_name).queryText().getText(0, -1)
 
+    def text_labelled(self, label_name):
+        """What a screen reader reads for the control that a label names."""
+        label = self.control(label_name)
+        relations = [r for r in label.getRelationSet()
+                     if r.getRelationType() == self.session.pyatspi.RELATION_LABEL_FOR]
+        expect(len(relations) == 1, f"{label_name!r} labelling one control")
+        target = relations[0].getTarget(0)
+        target.clearCache()
+        return target.name
+
+    def is_enabled(self, control_name):
+        return self.control(control_name).getState().contains(self.session.pyatspi.STATE_ENABLED)
+
     def message_box(self, seconds=WAIT):
         """Waits for a message box and returns its caption and its text."""
         box = wait_until(self.find_message_box, seconds, "a message box")
@@ -134,11 +152,12 @@ class Lookwell:
         return box.name, texts
 
     def close_message_box(self):
+        """Dismisses the box with Enter. The focus goes back to the dialog by
+        itself: nothing here gives it back, and no window manager runs."""
         box_window = wait_until(lambda: self.find_window(BOX_CAPTION), WAIT, "the box's window")
         self.focus(box_window)
         self.press("Return")
         wait_until(lambda: self.find_message_box() is None, WAIT, "the box to close")
-        self.focus()
 
     def press_escape_and_wait_for_exit(self):
         self.press("Escape")
@@ -194,7 +213,9 @@ class Session:
         self.logs = []
         self.display = start_xvfb(self.processes)
         os.environ["DISPLAY"] = self.display
-        start_accessibility_bus(self.processes)
+        # Short, because a socket's path is short: not below the work directory.
+        self.bus_dir = tempfile.mkdtemp(prefix="lookwell-a11y-")
+        start_accessibility_bus(self.processes, self.bus_dir)
         import pyatspi  # connects to the accessibility bus, which exists only now
 
         self.pyatspi = pyatspi
@@ -234,6 +255,7 @@ class Session:
     def close(self):
         self.case_processes.stop_all()
         self.processes.stop_all()
+        shutil.rmtree(self.bus_dir, ignore_errors=True)
 
 
 class CaseFailed(AssertionError):
@@ -256,12 +278,24 @@ def lookups_and_messages(session):
     """One run through every kind of reply; the store stays untouched."""
     home = session.new_home()
     lookwell = Lookwell(session, home)
+    information_box_read_aloud(lookwell)
     name_to_address_then_copy(session, lookwell)
     pasted_address_to_host_name(session, lookwell)
     failure_messages(lookwell)
+    about_box(lookwell)
     lookwell.quit()
     expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
            "no settings written without the update checker's root key")
+
+
+def information_box_read_aloud(lookwell):
+    expect(not lookwell.is_enabled("RFC1918 Private Address"), "the private label disabled")
+    lookwell.type(NAME_IN_JAPAN)
+    lookwell.press("alt+i")
+    wait_until(lambda: lookwell.text_labelled("Country:") == "Japan", WAIT, "the country read")
+    expect_equal(lookwell.text_labelled("IP Class:"), "Class-B", "the class read")
+    expect(lookwell.is_enabled("RFC1918 Private Address"), "the private label enabled")
+    lookwell.clear_host_name()
 
 
 def name_to_address_then_copy(session, lookwell):
@@ -276,8 +310,6 @@ def name_to_address_then_copy(session, lookwell):
 
 def pasted_address_to_host_name(session, lookwell):
     lookwell.clear_host_name()
-    # Alt+C clicks Clear a moment later, as a button's access key does in Qt:
-    # wait for the empty fields before pasting into them.
     lookwell.press("alt+c")
     wait_until(lambda: lookwell.field_text("IP Address field 1") == "", WAIT, "cleared fields")
     session.put_on_clipboard(ADDRESS_TO_PASTE)
@@ -301,6 +333,44 @@ def failure_messages(lookwell):
         expect_equal((caption, texts), (BOX_CAPTION, [message]), f"the box for {name}")
         lookwell.close_message_box()
         expect_equal(lookwell.title(), IDLE_TITLE, f"the title after the box for {name}")
+        lookwell.press("alt+a")
+        lookwell.type("7")
+        expect_equal(lookwell.field_text("IP Address field 1"), "7", "a key after the box")
+
+
+def about_box(lookwell):
+    """The window menu and the About box give the focus back when they close."""
+    lookwell.press("shift+F10", "a")
+    wait_until(lambda: lookwell.find_window(ABOUT_TITLE), WAIT, "the About box")
+    lookwell.press("Return")
+    wait_until(lambda: not lookwell.find_window(ABOUT_TITLE), WAIT, "the About box to close")
+    lookwell.press("alt+h")
+    lookwell.type("x")
+    expect_equal(lookwell.field_text("Host Name"), "x", "the host name typed after the box")
+
+
+def access_keys_and_pasted_fields(session):
+    """Alt plus a letter is never text; pasted field text enters as it is and
+    meets the address check."""
+    lookwell = Lookwell(session, session.new_home())
+    lookwell.press("alt+i", "alt+n", "alt+q")  # two disabled buttons, and no owner
+    lookwell.press("alt+a", "alt+q")
+    lookwell.press("alt+h")
+    expect_equal(lookwell.field_text("Host Name"), "", "the host name after access keys")
+    expect_equal(lookwell.field_text("IP Address field 1"), "", "field 1 after access keys")
+    session.put_on_clipboard("-5")
+    lookwell.press("alt+a", "ctrl+v", "Tab", "0", "Tab", "0", "Tab")
+    session.put_on_clipboard(" 7")
+    lookwell.press("shift+Insert")
+    wait_until(lambda: lookwell.field_text("IP Address field 4") == " 7", WAIT, "pasted text")
+    expect_equal(lookwell.field_text("IP Address field 1"), "-5", "field 1 pasted")
+    lookwell.press("alt+n")
+    expect_equal(lookwell.message_box(), (BOX_CAPTION, [FORMAT_ERROR]), "the box of To Host Name")
+    lookwell.close_message_box()
+    lookwell.click("Copy")
+    expect_equal(lookwell.message_box(), (BOX_CAPTION, [FORMAT_ERROR]), "the box of Copy")
+    lookwell.close_message_box()
+    lookwell.quit()
 
 
 def escape_while_pending(session):
@@ -352,7 +422,7 @@ def snapshot(root):
     return tree
 
 
-CASES = (lookups_and_messages, escape_while_pending, registration)
+CASES = (lookups_and_messages, access_keys_and_pasted_fields, escape_while_pending, registration)
 
 
 def main():

@@ -9,10 +9,14 @@
 #include "ui/window_system/system_menu.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -200,6 +204,25 @@ private slots:
         QCOMPARE(field(1)->text(), full.chopped(1));
     }
 
+    void fieldsTakePastedAndDroppedTextAsItIs() {
+        QApplication::clipboard()->setText(QStringLiteral(" 7"));
+        field(1)->paste(); // what the field's own menu does
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("-5"));
+        const QPoint centre = field(2)->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field(2), &enter);
+        QDropEvent drop(centre, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field(2), &drop);
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("1a")); // typed through an input method
+        QCoreApplication::sendEvent(field(3), &composed);
+        QCOMPARE(address(), QStringLiteral(" 7.-5.."));
+        click("copy");
+        QCOMPARE(messages.shown.size(), 1u);
+        QCOMPARE(messages.shown[0].text, std::string("IP address format error."));
+    }
+
     void clearEmptiesOnlyTheFieldsFieldFourFirst() {
         QTest::keyClicks(control<QLineEdit>("hostName"), QStringLiteral("host"));
         dialog->setClassText("Class-A");
@@ -304,6 +327,18 @@ private slots:
         QCOMPARE(resolver.calls[0].name, std::string("example.org"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Lookwell [Searching entry...]"));
         QVERIFY(dialog->isVisible());
+    }
+
+    // The click has happened when the key press returns: no 100 ms animation.
+    void accessKeysPressTheirButtonAtOnce() {
+        auto* hostName = control<QLineEdit>("hostName");
+        QTest::keyClicks(hostName, QStringLiteral("example.org"));
+        typeFields({"10", "1", "2", "3"});
+        QTest::keyClick(field(1), Qt::Key_C, Qt::AltModifier);
+        QVERIFY(field(4)->text().isEmpty());
+        QTest::keyClick(field(1), Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(resolver.calls.size(), 1u);
+        QCOMPARE(resolver.calls[0].name, std::string("example.org"));
     }
 
     void escapeEndsTheDialog() {

@@ -1,5 +1,7 @@
 #include "ui/window_system/message_boxes.h"
 
+#include "ui/window_system/modal_window.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -10,7 +12,7 @@ void QtMessageBoxes::show(QWidget* owner, const std::string& text, Severity seve
     QMessageBox box(icon, QCoreApplication::applicationName(), QString::fromStdString(text),
                     QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("messageBox"));
-    box.exec();
+    runModal(box);
 }
 
 } // namespace lookwell
