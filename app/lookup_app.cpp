@@ -1,15 +1,28 @@
 #include "app/lookup_app.h"
 
+#include "core/program_name.h"
+#include "registration/lookwell_registration.h"
 #include "ui/lookup_dialog.h"
+#include "ui/window_system/dialog_look.h"
 
 namespace lookwell {
 
 LookupApp::LookupApp(int& argc, char** argv, const ResolverFactory& makeResolver,
                      std::function<void()> registerProgram, WindowServices services)
-    : QApplication(argc, argv), resolver_(makeResolver(poster_)),
-      registerProgram_(std::move(registerProgram)), services_(services) {}
+    : QApplication(argc, argv), registerProgram_(std::move(registerProgram)), services_(services) {
+    // Built here, not in the member list, so that poster_ exists whatever the
+    // members' order; the destructor ends it first for the same reason.
+    resolver_ = makeResolver(poster_);
+    // Named after the executable itself: argv[0] is whatever the caller chose.
+    if (const auto path = runningExecutablePath()) {
+        setApplicationName(QString::fromStdString(programName(*path)));
+    }
+}
 
-LookupApp::~LookupApp() = default;
+// The resolver posts through poster_ until it is gone.
+LookupApp::~LookupApp() {
+    resolver_.reset();
+}
 
 bool LookupApp::startup() {
     if (resolver_->startup() != 0) {
@@ -17,19 +30,18 @@ bool LookupApp::startup() {
         return false;
     }
     state_.pending = 0;
-    // Qt's controls always have the three-dimensional look: nothing to switch on.
+    useDialogLook();
     registerProgram_(); // whatever it reports changes nothing here
     runMainDialog();
     return false;
 }
 
-// The dialog is the only window; message boxes it shows are owned by it.
+// The dialog is the only window; message boxes it shows are owned by it. A
+// request still pending is cancelled as the dialog ends, before its reply
+// buffer goes (LookupRequests does that), so exit finds nothing left to cancel.
 void LookupApp::runMainDialog() {
     LookupDialog dialog(state_, *resolver_, services_);
     dialog.exec();
-    // The resolver writes its reply into the dialog's buffer and posts it to the
-    // dialog, so a request still pending is cancelled before the dialog goes.
-    cancelAtExit(state_, *resolver_);
 }
 
 int LookupApp::exitInstance() {

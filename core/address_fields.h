@@ -11,6 +11,11 @@
 
 namespace lookwell {
 
+// AddressFields: the rules of the four address fields taken together, that is
+// their validation, packing, filling, clearing and dotted-quad text. Inline, so
+// callers in lookwell name the rules without the prefix.
+inline namespace AddressFields {
+
 // The texts of address fields 1 to 4, field 1 (the most significant byte) first.
 using FieldTexts = std::array<std::string, 4>;
 using FieldNumbers = std::array<std::uint32_t, 4>;
@@ -41,4 +46,5 @@ void fillFromAddress(LookupView& view, const Ipv4Bytes& address);
 void writeFields(LookupView& view, const FieldNumbers& numbers);
 void clearFields(LookupView& view);
 
+} // namespace AddressFields
 } // namespace lookwell

@@ -43,7 +43,7 @@ std::string countryOfHostName(std::string_view hostName) {
         std::transform(code.begin(), code.end(), code.begin(), toUpperAscii);
         return CountryLookup::nameOf(code);
     }
-    case 3: // com, net, org, edu, gov, mil
+    case 3: // every three-letter ending (com, net, org, ...) stands for the United States
         return CountryLookup::nameOf("US");
     default:
         return std::string(kNoCountry);

@@ -1,5 +1,7 @@
 #include "core/hostent_buffer.h"
 
+#include "core/resolver.h"
+
 #include <cstring>
 #include <new>
 
@@ -61,7 +63,7 @@ std::optional<std::uint16_t> packHostEntry(const HostRecord& record, std::span<c
     }
     Arena arena(buffer.subspan(sizeof(HostEntry)));
     auto* entry = new (buffer.data()) HostEntry{};
-    entry->h_addrtype = 2;
+    entry->h_addrtype = kAddressFamilyInet;
     entry->h_length = sizeof(Ipv4Bytes);
     entry->h_aliases = arena.pointers(record.aliases.size() + 1);
     entry->h_addr_list = arena.pointers(record.addresses.size() + 1);

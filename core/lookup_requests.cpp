@@ -9,6 +9,10 @@ LookupRequests::LookupRequests(LookupState& state, Resolver& resolver, LookupVie
                                HostentBuffer& buffer)
     : state_(state), resolver_(resolver), view_(view), buffer_(buffer) {}
 
+LookupRequests::~LookupRequests() {
+    cancelAtExit(state_, resolver_);
+}
+
 void LookupRequests::startNameLookup() {
     if (state_.pending != 0) {
         return;

@@ -17,10 +17,16 @@ struct LookupState {
     std::uint8_t pending = 0;
 };
 
-// The two lookup commands and their replies, on the dialog's behalf.
+// The two lookup commands and their replies, on the dialog's behalf. The
+// resolver writes replies into buffer, so a request still pending when this
+// object ends is cancelled then: the buffer, which must outlive this object,
+// can never be released under a pending request.
 class LookupRequests {
 public:
     LookupRequests(LookupState& state, Resolver& resolver, LookupView& view, HostentBuffer& buffer);
+    ~LookupRequests();
+    LookupRequests(const LookupRequests&) = delete;
+    LookupRequests& operator=(const LookupRequests&) = delete;
 
     void startNameLookup();
     void startAddressLookup();

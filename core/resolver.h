@@ -10,28 +10,31 @@ namespace lookwell {
 
 inline constexpr int kAddressFamilyInet = 2; // AF_INET as the resolver's callers know it
 
-// The asynchronous resolver library. A started request ends with exactly one
-// reply to its window (unless it is cancelled first): the reply message with the
-// handle as word parameter and makeReplyParam(error, length) as long parameter.
+// The asynchronous resolver library; each operation names the Windows Sockets
+// call it stands in for. A started request ends with exactly one reply to its
+// window (unless it is cancelled first): the reply message with the handle as
+// word parameter and makeReplyParam(error, length) as long parameter.
 // The buffer is written only on the user-interface thread, right before the
 // reply is dispatched, so it must stay valid until the reply or a cancel.
 class Resolver {
 public:
     virtual ~Resolver() = default;
 
-    // 0 when the library is ready, otherwise a Windows Sockets error number.
+    // WSAStartup: 0 when the library is ready, otherwise a Windows Sockets error number.
     virtual int startup() = 0;
-    // Stops the library; requests still running are cancelled, never waited for.
+    // WSACleanup: stops the library; requests still running are cancelled, never waited for.
     virtual void cleanup() = 0;
 
+    // WSAAsyncGetHostByName.
     virtual RequestHandle lookupByName(ReplyWindow& window, unsigned message,
                                        const std::string& name, std::span<char> buffer) = 0;
-    // address: in network byte order; family: kAddressFamilyInet with 4 bytes.
+    // WSAAsyncGetHostByAddr. address: in network byte order; family:
+    // kAddressFamilyInet with 4 bytes.
     virtual RequestHandle lookupByAddress(ReplyWindow& window, unsigned message,
                                           std::span<const std::uint8_t> address, int family,
                                           std::span<char> buffer) = 0;
 
-    // 0 when the request was still outstanding and is now cancelled.
+    // WSACancelAsyncRequest: 0 when the request was still outstanding and is now cancelled.
     virtual int cancel(RequestHandle handle) = 0;
 };
 

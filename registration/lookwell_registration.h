@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registration/tidemark_registration.h"
+#include "version_info.h"
 
 #include <optional>
 #include <string>
@@ -16,8 +17,8 @@ inline constexpr char kAuthor[] = "\x8E\x52\x93\x63\x91\xBE\x98\x59";
 inline constexpr char kInfoUrl[] = "https://www.example.com/lookwell/update.inf";
 inline constexpr char kDisplayHost[] = "www.example.com";
 inline constexpr char kProduct[] = "Lookwell";
-inline constexpr std::uint32_t kBuild = 7;
-inline constexpr char kDisplayName[] = "Lookwell for Winsock32";
+inline constexpr std::uint32_t kBuild = version::kBuildNumber;
+inline constexpr const char* kDisplayName = version::kProductName;
 inline constexpr std::uint32_t kIconIndex = 1;
 } // namespace lookwell_entry
 

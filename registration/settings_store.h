@@ -27,24 +27,29 @@ inline constexpr Status kIoDevice = 1117;
 // An open key; only meaningful to the store that handed it out.
 using KeyHandle = int;
 
-// The per-user settings store: keys named by backslash-separated paths below the
-// user's root, each holding named string and 32-bit values. Names compare
-// without regard to ASCII case. Every operation returns 0 or a system error code.
+// The per-user settings store, standing in for the registry below
+// HKEY_CURRENT_USER; each operation names the call it stands in for. Keys are
+// named by backslash-separated paths below the user's root, each holding named
+// string and 32-bit values. Names compare without regard to ASCII case. Every
+// operation returns 0 or a system error code.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
 
-    // 0 when the key exists; it is opened for querying only and closed at once.
+    // RegOpenKeyExA then RegCloseKey: 0 when the key exists; it is opened for
+    // querying only and closed at once.
     virtual Status testKey(std::string_view path) = 0;
-    // Opens the key for writing, creating every missing key on the path.
+    // RegCreateKeyExA: opens the key for writing, creating every missing key on the path.
     virtual Status createKey(std::string_view path, KeyHandle& key) = 0;
-    // Stores exactly the given bytes; no terminating zero is added.
+    // RegSetValueExA with REG_SZ: stores exactly the given bytes; no terminating zero is added.
     virtual Status setString(KeyHandle key, std::string_view name, std::string_view data) = 0;
+    // RegSetValueExA with REG_DWORD.
     virtual Status setDword(KeyHandle key, std::string_view name, std::uint32_t data) = 0;
-    // Removes the value whatever its type; 2 when there is none.
+    // RegDeleteValueA: removes the value whatever its type; 2 when there is none.
     virtual Status deleteValue(KeyHandle key, std::string_view name) = 0;
-    // Removes a key with its values; 5 while it still has subkeys.
+    // RegDeleteKeyA: removes a key with its values; 5 while it still has subkeys.
     virtual Status deleteKey(std::string_view path) = 0;
+    // RegCloseKey.
     virtual void closeKey(KeyHandle key) = 0;
 };
 

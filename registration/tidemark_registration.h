@@ -10,6 +10,10 @@ namespace lookwell {
 // The update checker's root key; nothing is written unless it already exists.
 inline constexpr char kTidemarkRoot[] = "Software\\Tidemark";
 
+// The PascalCase of TidemarkOpenVendor, CurrentVendor, SetStringValue and the
+// other registration names is deliberate: it is fixed by the Windows registry
+// API they mirror (RegSetValueExA, RegDeleteValueA, ...); keep it.
+//
 // Writes a program's vendor and product entries under the update checker's key:
 // open a vendor, register one or more products under it, close it. Texts are
 // handed to the store byte for byte; a null text is absent, an empty one present.

@@ -1,27 +1,39 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Lookwell needs and this machine lacks.
-# Usage: install-deps.sh run|test   (run: build and start; test: also every test)
+# Usage: install-deps.sh GROUP
+#   run              build and start on a display
+#   wayland          start on a Wayland display without X11
+#   virtual-display  start where there is no display: Xvfb, a window manager, VNC
+#   test             all of the above and every test
 # Safe to run again: when nothing is missing it touches nothing.
 set -euo pipefail
 
-build_packages=(
-    cmake ninja-build g++ pkg-config
+run_packages=(
+    cmake ninja-build g++ pkg-config librsvg2-bin
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
-    xvfb xauth x11vnc qt6-wayland
+    x11-utils
 )
+wayland_packages=(qt6-wayland)
+virtual_display_packages=(xvfb xauth openbox x11vnc)
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream
+    desktop-file-utils appstream appstream-compose clang-format man-db groff-base
+    debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 case "${1:-}" in
-    run) wanted=("${build_packages[@]}") ;;
-    test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    run) wanted=("${run_packages[@]}") ;;
+    wayland) wanted=("${wayland_packages[@]}") ;;
+    virtual-display) wanted=("${virtual_display_packages[@]}") ;;
+    test)
+        wanted=("${run_packages[@]}" "${wayland_packages[@]}" "${virtual_display_packages[@]}"
+            "${test_packages[@]}")
+        ;;
+    *) echo "usage: $0 run|wayland|virtual-display|test" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -32,11 +44,12 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing missing packages: ${missing[*]}"
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-    sudo=(sudo)
-fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install=(apt-get install -y -qq --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -qq
+    "${install[@]}"
+elif ! { command -v sudo >/dev/null && sudo apt-get update -qq && sudo "${install[@]}"; }; then
+    echo "Installing them needs root: ask an administrator to run  apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+fi

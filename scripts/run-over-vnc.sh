@@ -1,55 +1,132 @@
 #!/usr/bin/env bash
-# Runs a program on a virtual X display and serves that display over VNC to
-# this machine only (127.0.0.1), for machines that have no display of their
-# own. Qt's own VNC platform plugin cannot do this: it listens on every
-# network interface. Everything started here ends with the program.
-# Usage: run-over-vnc.sh PROGRAM   (LOOKWELL_VNC_PORT: first port to try, 5900)
+# Runs a program on a virtual X display with a small window manager and serves
+# that display over VNC to this machine only (127.0.0.1), behind a one-time
+# password printed here and handed to the VNC server in a file only this user
+# can read. Qt's own VNC platform plugin cannot do this: it listens on every
+# network interface and asks for no password. The X display itself admits only
+# holders of a random cookie, so other users cannot reach it around VNC.
+# Everything started here ends when the program ends, or within a second of
+# TERM, HUP or INT to this script.
+# Usage: run-over-vnc.sh PROGRAM [ARGUMENT...]
+#   LOOKWELL_VNC_PORT: the first port to try (5900); the next free one is used.
 set -euo pipefail
-program=$1
-port=${LOOKWELL_VNC_PORT:-5900}
+if [ $# -lt 1 ]; then
+    echo "usage: $0 PROGRAM [ARGUMENT...]" >&2
+    exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+first_port=${LOOKWELL_VNC_PORT:-5900}
 
+# Eight characters, as many as VNC's password check reads; no look-alikes.
+one_time_password() {
+    local alphabet=abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789 byte password=
+    for byte in $(od -An -N8 -tu1 /dev/urandom); do
+        password+=${alphabet:byte % ${#alphabet}:1}
+    done
+    echo "$password"
+}
+# Bash 5.2 fails to run a trap that arrives while it expands a command
+# substitution, so every one of them comes before the traps are set.
+password=$(one_time_password)
+cookie=$(mcookie)
+login=$(id -un)@$(hostname)
+umask 077
 work=$(mktemp -d)
+
+any_running() {
+    local pid
+    for pid in "$@"; do
+        kill -0 "$pid" 2>/dev/null && return 0
+    done
+    return 1
+}
+# Stops every background job. A signal may come between starting a job and
+# recording its process id: that job is still the last one started ($!). The
+# program is started last, so it goes first and never sees its display
+# vanish. The jobs ignore SIGINT (background jobs of a script do): TERM them,
+# give them half a second, then kill what is left. A job caught by a signal
+# before it has become its program runs this too, and must leave it alone.
 started=()
 stop_started() {
-    for pid in "${started[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+    [ "$BASHPID" = $$ ] || return 0
+    local attempt pids=(${!:-} "${started[@]}")
+    kill "${pids[@]}" 2>/dev/null || true
+    for attempt in 1 2 3 4 5; do
+        any_running "${pids[@]}" || break
+        sleep 0.1
     done
+    kill -KILL "${pids[@]}" 2>/dev/null || true
+    wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap stop_started EXIT
-trap 'exit 130' INT TERM
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 141' PIPE
 
-port_in_use() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 # Polls COMMAND... every 0.1 s for at most 10 s.
 wait_for() {
     local attempt
-    for attempt in $(seq 100); do
+    for ((attempt = 0; attempt < 100; attempt++)); do
         "$@" && return 0
         sleep 0.1
     done
     return 1
 }
-display_ready() { [ "$(wc -l <"$work/display")" -ge 1 ]; }
+# Reads the first line of FILE that starts with PREFIX, without it, into
+# the variable NAME.
+read_line_after() {
+    local -n into=$1
+    local line
+    [ -e "$2" ] || return 1
+    while IFS= read -r line; do
+        if [[ $line == "$3"* ]]; then
+            into=${line#"$3"}
+            return 0
+        fi
+    done <"$2"
+    return 1
+}
+fail_with_log() {
+    cat "$2" >&2
+    echo "$1" >&2
+    exit 1
+}
 
-while port_in_use "$port"; do
-    port=$((port + 1))
-done
-
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# The X server reads every cookie in its file whatever display it names, so
+# the cookie can be given before the display number is known. The cookie goes
+# through standard input, never a command line that ps shows.
+export XAUTHORITY=$work/Xauthority
+: >"$XAUTHORITY"
+echo "add :0 . $cookie" | xauth -q source -
+Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 640x480x24 -nolisten tcp \
+    3>"$work/display" 2>"$work/xvfb.log" &
 started+=($!)
-wait_for display_ready || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-display=:$(head -n1 "$work/display")
+wait_for read_line_after number "$work/display" "" || fail_with_log "Xvfb did not start" "$work/xvfb.log"
+export DISPLAY=:$number
+echo "add $DISPLAY . $cookie" | xauth -q source -
+unset WAYLAND_DISPLAY
+# Over SSH without a login session there is none; Qt would make one in /tmp.
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
 
-x11vnc -display "$display" -localhost -rfbport "$port" -forever -shared -nopw -quiet \
-    >"$work/x11vnc.log" 2>&1 &
+# Its log and session files go with the display, not into the user's home.
+XDG_CACHE_HOME=$work openbox --config-file "$here/virtual-display-openbox.xml" \
+    >"$work/openbox.log" 2>&1 &
 started+=($!)
-wait_for port_in_use "$port" ||
-    { cat "$work/x11vnc.log" >&2; echo "the VNC server did not start" >&2; exit 1; }
 
-echo "There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so Lookwell runs on a virtual display served over VNC at 127.0.0.1:$port, reachable from this machine only."
-echo "To see it from your own computer, open a tunnel with  ssh -L $port:127.0.0.1:$port $(id -un)@$(hostname)"
-echo "and point any VNC viewer at localhost:$port. Closing the window (Escape or Close) or Ctrl+C here ends Lookwell."
+echo "$password" >"$work/password"
+x11vnc -localhost -autoport "$first_port" -passwdfile "rm:$work/password" -forever -shared \
+    -norc -quiet >"$work/x11vnc.out" 2>"$work/x11vnc.log" &
+started+=($!)
+wait_for read_line_after port "$work/x11vnc.out" PORT= ||
+    fail_with_log "the VNC server did not start" "$work/x11vnc.log"
+
+QT_QPA_PLATFORM=xcb "$@" &
+echo "VNC server: 127.0.0.1:$port, reachable from this machine only; one-time password: $password"
+echo "From your own computer: open a tunnel with  ssh -L $port:127.0.0.1:$port $login"
+echo "and point a VNC viewer at localhost:$port, giving it the password above."
+echo "To stop: close the window (Escape or Close), press Ctrl+C here, or run  kill $$"
 status=0
-DISPLAY=$display "$program" || status=$?
+wait $! || status=$?
 exit "$status"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the plain build, then
-# the address/undefined-behaviour sanitizer build, then the thread sanitizer
-# build of the resolver tests, then a short run of every fuzz target
-# (scripts/fuzz.sh runs them for long).
+# Installs what is missing, checks the formatting, builds, and runs every
+# test: the plain build, then the address/undefined-behaviour sanitizer build,
+# then the thread sanitizer build of the resolver tests, then a short run of
+# every fuzz target (scripts/fuzz.sh runs them for long); last, builds the
+# Debian packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+echo "=== format"
+scripts/check-format.sh
 
 for preset in default asan tsan fuzz; do
     echo "=== $preset"
@@ -13,3 +16,8 @@ for preset in default asan tsan fuzz; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "=== Debian packages"
+scripts/build-packages.sh
+version=$(dpkg-parsechangelog -S Version)
+tests/package/check_packages.sh build/deb "$version" || [ $? -eq 77 ]

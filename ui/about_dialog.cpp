@@ -1,9 +1,9 @@
 #include "ui/about_dialog.h"
 
-#include "ui/version_info.h"
 #include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/resources.h"
+#include "version_info.h"
 
 #include <QLabel>
 #include <QPushButton>

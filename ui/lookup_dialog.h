@@ -76,7 +76,8 @@ private:
     static void setControlText(QLineEdit& edit, const std::string& text,
                                const std::function<void()>& onChange);
 
-    // The resolver writes its replies here; it lives as long as the dialog.
+    // The resolver writes its replies here; declared before requests_, which
+    // cancels a pending request as it ends, so it outlives every request.
     HostentBuffer buffer_;
     QPixmap pasteBitmap_;
     QPixmap copyBitmap_;

@@ -21,5 +21,5 @@ target_sources(natlas PRIVATE ${natlas_def})
 # of the C++ compiler's options.
 enable_language(RC)
 add_library(natlas_resources OBJECT src/natlas.rc)
-target_include_directories(natlas_resources PRIVATE src)
+target_include_directories(natlas_resources PRIVATE src ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_sources(natlas PRIVATE $<TARGET_OBJECTS:natlas_resources>)

@@ -1,4 +1,9 @@
-/* natlas: two-letter country codes to English country names.
+/* SPDX-License-Identifier: MIT */
+/* natlas: Internet country-code domain endings to English country names.
+ *
+ * The codes are the two-letter endings of Internet domain names, not ISO 3166
+ * codes: the United Kingdom is "UK" ("GB" has no name), and Lookwell looks the
+ * three-letter endings ("com", "org", ...) up as "US", the United States.
  *
  * Plain C interface with no state, no allocation and no error returns. Every
  * function may run on several threads at once as long as each caller passes
@@ -35,7 +40,7 @@
 extern "C" {
 #endif
 
-/* Two upper-case letters packed as 32 * first + second ("A" is 0), so "JP" is
+/* Two upper-case letters of a domain ending packed as 32 * first + second ("A" is 0), so "JP" is
  * 303; other characters give other values and are neither rejected nor folded. */
 typedef uint16_t CountryCode;
 

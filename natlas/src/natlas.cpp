@@ -1,6 +1,8 @@
 // The operations that are the same on every platform.
 #include "natlas.h"
 
+#include "natlas_version.h"
+
 namespace {
 
 constexpr int letterA = 65;
@@ -15,7 +17,7 @@ int signedByte(char c) {
 extern "C" {
 
 uint16_t NATLAS_CALL NatlasGetVersion(void) {
-    return 0x0100;
+    return NATLAS_VERSION_WORD;
 }
 
 // The second term is ORed, not added: a lower-case second letter sets bit 5,

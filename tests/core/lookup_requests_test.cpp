@@ -3,6 +3,7 @@
 #include "tests/support/fake_view.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace lookwell {
 namespace {
@@ -168,6 +169,20 @@ TEST_F(LookupRequestsTest, CancelAtExitCancelsOnlyAPendingRequest) {
 
     startName("slow.example");
     cancelAtExit(state, resolver);
+    EXPECT_EQ(resolver.cancelled, (std::vector<RequestHandle>{0x101}));
+    EXPECT_EQ(state.pending, 0);
+}
+
+// The buffer outlives the requests object, so whatever ends it ends the request first.
+TEST_F(LookupRequestsTest, EndingTheRequestsCancelsOnlyAPendingRequest) {
+    std::optional<LookupRequests> idle(std::in_place, state, resolver, view, buffer);
+    idle.reset();
+    EXPECT_TRUE(resolver.cancelled.empty());
+
+    std::optional<LookupRequests> ending(std::in_place, state, resolver, view, buffer);
+    view.setHostName("slow.example");
+    ending->startNameLookup();
+    ending.reset();
     EXPECT_EQ(resolver.cancelled, (std::vector<RequestHandle>{0x101}));
     EXPECT_EQ(state.pending, 0);
 }

@@ -7,6 +7,7 @@ clipboard through xclip; what the window shows is read from its title and
 through the accessibility bus.
 Usage: lookwell_e2e.py PROGRAM WORK_DIR
 """
+import ctypes
 import os
 import re
 import shutil
@@ -32,6 +33,7 @@ MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
+HUGE_NAME = "huge.lookwell.test"  # 200 addresses, more than a reply can hold
 NAME_IN_JAPAN = "one.lookwell.jp"  # 172.16.0.1, class B, private
 ABOUT_TITLE = "About Lookwell for Winsock32"
 FORMAT_ERROR = "IP address format error."
@@ -278,6 +280,7 @@ def lookups_and_messages(session):
     """One run through every kind of reply; the store stays untouched."""
     home = session.new_home()
     lookwell = Lookwell(session, home)
+    window_carries_the_desktop_entrys_class(session, lookwell)
     information_box_read_aloud(lookwell)
     name_to_address_then_copy(session, lookwell)
     pasted_address_to_host_name(session, lookwell)
@@ -286,6 +289,18 @@ def lookups_and_messages(session):
     lookwell.quit()
     expect(not os.path.exists(os.path.join(home, ".config", "hkcu")),
            "no settings written without the update checker's root key")
+
+
+def window_carries_the_desktop_entrys_class(session, lookwell):
+    """Desktops tie the window to its entry through the entry's StartupWMClass."""
+    entry = os.path.join(os.path.dirname(session.program), os.pardir, "share", "applications",
+                         "org.example.Lookwell.desktop")
+    with open(entry) as lines:
+        wm_class = next(line.split("=", 1)[1].strip() for line in lines
+                        if line.startswith("StartupWMClass="))
+    found = run("xdotool", "search", "--all", "--pid", str(lookwell.process.pid),
+                "--class", f"^{wm_class}$").stdout.split()
+    expect(lookwell.window in found, f"the window's WM_CLASS is {wm_class}")
 
 
 def information_box_read_aloud(lookwell):
@@ -321,7 +336,11 @@ def pasted_address_to_host_name(session, lookwell):
 
 
 def failure_messages(lookwell):
+    # However large the answer, a lookup asks what one resolver call asks.
+    one_call = queries_of_one_resolver_call(HUGE_NAME)
+    before = queries_received_for(HUGE_NAME)
     for name, message, seconds in (
+        (HUGE_NAME, "Insufficient buffer.", WAIT),
         (MISSING_NAME, "Host not found.", WAIT),
         (NAME_WITHOUT_ADDRESS, "No entry found.", WAIT),
         (FAILING_NAME, "DNS Server not found.", WAIT),
@@ -336,6 +355,26 @@ def failure_messages(lookwell):
         lookwell.press("alt+a")
         lookwell.type("7")
         expect_equal(lookwell.field_text("IP Address field 1"), "7", "a key after the box")
+    expect_equal(queries_received_for(HUGE_NAME) - before, one_call, f"queries for {HUGE_NAME}")
+
+
+def queries_received_for(name):
+    """Queries for name in the scripted server's log, over UDP and TCP."""
+    with open(os.environ["LOOKWELL_DNS_QUERY_LOG"], encoding="ascii") as log:
+        return sum(1 for line in log if line.split()[-1] == f"{name}.")
+
+
+def queries_of_one_resolver_call(name):
+    """The queries that one gethostbyname_r call with ample room sends."""
+    libc = ctypes.CDLL(None)
+    entry = ctypes.create_string_buffer(64)  # more than a struct hostent
+    scratch = ctypes.create_string_buffer(1 << 20)
+    result, host_error = ctypes.c_void_p(), ctypes.c_int()
+    before = queries_received_for(name)
+    status = libc.gethostbyname_r(name.encode(), entry, scratch, ctypes.c_size_t(len(scratch)),
+                                  ctypes.byref(result), ctypes.byref(host_error))
+    expect(status == 0 and result.value, f"{name} found by one resolver call")
+    return queries_received_for(name) - before
 
 
 def about_box(lookwell):

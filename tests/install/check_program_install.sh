@@ -2,12 +2,12 @@
 # Installs this build into a temporary prefix and checks the installed tree as
 # a desktop and the dynamic loader see it: the program finds libnatlas through
 # its relative RUNPATH and not without it, the desktop files validate, the
-# theme icons are PNGs of their size, and the version is in the binary.
-# Usage: check_program_install.sh BUILD_DIR BUILT_PROGRAM
+# theme icons are PNGs of their size, AppStream's compose makes a catalogue
+# entry with icons of them, and the version is in the binary.
+# Usage: check_program_install.sh BUILD_DIR BUILT_PROGRAM VERSION
 set -euo pipefail
-build=$1 built_program=$2
+build=$1 built_program=$2 version=$3
 app_id=org.example.Lookwell
-version=1.7.0.7
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -60,11 +60,33 @@ png_size() { # the width and height from a PNG's IHDR chunk, or nothing
     [ "${header:0:16}" = 89504e470d0a1a0a ] || return 0
     echo "$((16#${header:32:8}))x$((16#${header:40:8}))"
 }
-for size in 16x16 32x32; do
-    icon=$prefix/share/icons/hicolor/$size/apps/$app_id.png
-    [ -f "$icon" ] && [ "$(png_size "$icon")" = "$size" ] && pass "$size icon" ||
-        fail "no $size PNG at $icon"
+for size in 16 24 32 48 64 128 256; do
+    icon=$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png
+    [ -f "$icon" ] && [ "$(png_size "$icon")" = "${size}x$size" ] && pass "${size}x$size icon" ||
+        fail "no ${size}x$size PNG at $icon"
 done
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg" && pass "scalable icon" ||
+    fail "no scalable SVG icon"
+
+# What a software centre would list: compose's catalogue entry, with its icons.
+compose=$work/compose
+appstreamcli compose --no-color --prefix=/ --result-root="$compose" --origin=lookwell "$prefix" \
+    >"$work/compose.log" 2>&1 || { cat "$work/compose.log"; fail "appstreamcli compose"; }
+catalogue=$(find "$compose" -name '*.xml.gz' -print -quit)
+entry=$( [ -n "$catalogue" ] && zcat "$catalogue" || true)
+for expected in "<id>$app_id</id>" '<project_license>MIT</project_license>' \
+    "<release type=\"stable\" version=\"$version\"" '<binary>lookwell</binary>' \
+    "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" '<content_rating type="oars-1.1"'; do
+    grep -qF "$expected" <<<"$entry" && pass "catalogue entry: $expected" ||
+        fail "the catalogue entry lacks $expected"
+done
+for size in 64x64 128x128; do
+    cached=$(find "$compose" -path "*icons*/$size/*.png" -print -quit)
+    [ -n "$cached" ] && [ "$(png_size "$cached")" = "$size" ] && pass "catalogue icon $size" ||
+        fail "no $size icon in the catalogue"
+done
+grep -qx "StartupWMClass=$(basename "$program")" "$desktop_entry" &&
+    pass "StartupWMClass is the program's name, which Qt's WM_CLASS carries" || fail "StartupWMClass"
 
 # Without the library the program must not start: the loader refuses it.
 rm -f "$libdir"/libnatlas.so*

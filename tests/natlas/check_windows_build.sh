@@ -27,7 +27,7 @@ same() { # same LABEL EXPECTED ACTUAL
     fi
 }
 
-cmake -S "$root/natlas" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$root/natlas" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNATLAS_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$triplet.cmake" >"$work/configure.log" ||
     { cat "$work/configure.log"; exit 1; }
 cmake --build "$work/build" -j2 >"$work/build.log" || { cat "$work/build.log"; exit 1; }

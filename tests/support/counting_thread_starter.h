@@ -18,17 +18,18 @@ public:
             if (state->refuse) {
                 return false;
             }
-            {
-                const std::lock_guard lock(state->mutex);
-                ++state->started;
-            }
-            return startDetachedThread([state, work = std::move(work)]() mutable {
+            // Counted before the thread exists, which may finish at once; a
+            // thread that could not be made is taken back off the count.
+            state->change(&State::started, +1);
+            const bool started = startDetachedThread([state, work = std::move(work)]() mutable {
                 work();
                 work = nullptr; // what the work holds is released before it counts as finished
-                const std::lock_guard lock(state->mutex);
-                ++state->finished;
-                state->changed.notify_all();
+                state->change(&State::finished, +1);
             });
+            if (!started) {
+                state->change(&State::started, -1);
+            }
+            return started;
         };
     }
 
@@ -47,6 +48,12 @@ private:
         int started = 0;
         int finished = 0;
         bool refuse = false; // set before any thread starts
+
+        void change(int State::*count, int by) {
+            const std::lock_guard lock(mutex);
+            this->*count += by;
+            changed.notify_all();
+        }
     };
     std::shared_ptr<State> state_ = std::make_shared<State>();
 };

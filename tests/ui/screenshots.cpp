@@ -5,6 +5,7 @@
 #include "tests/support/fake_resolver.h"
 #include "ui/about_dialog.h"
 #include "ui/lookup_dialog.h"
+#include "ui/window_system/dialog_look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +38,7 @@ void sampleLookup(lookwell::LookupDialog& dialog, lookwell::test_support::FakeRe
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    lookwell::useDialogLook(); // as the program itself does
     if (argc != 2) {
         std::fputs("usage: screenshots <directory>\n", stderr);
         return 2;

@@ -1,29 +1,31 @@
 #include "ui/window_system/resources.h"
 
+#include "ui/window_system/image_data.h"
+
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 
-// The resources are compiled into a static library, so nothing would pull them
-// into the program unless something names them.
-static void initLookwellResources() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(lookwell);
-        return true;
-    }();
-    (void)registered;
+namespace lookwell {
+namespace {
+
+// Wraps the compiled-in pixels without copying or decoding them.
+QPixmap pixmapOf(const image_data::ImageData& data) {
+    const QImage image(reinterpret_cast<const uchar*>(data.pixels), data.width, data.height,
+                       QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
 }
 
-namespace lookwell {
+} // namespace
 
 QIcon applicationIconForDepth(int screenDepth) {
-    initLookwellResources();
-    const QString colours = screenDepth < 8 ? QStringLiteral("16") : QStringLiteral("256");
+    using namespace image_data;
+    const bool fewColours = screenDepth < 8;
     QIcon icon;
-    for (const int size : {16, 32}) {
-        icon.addFile(
-            QStringLiteral(":/lookwell/lookwell-%1x%1-%2-colours.xpm").arg(size).arg(colours),
-            QSize(size, size));
-    }
+    icon.addPixmap(
+        pixmapOf(fewColours ? kLookwell16x16With16Colours : kLookwell16x16With256Colours));
+    icon.addPixmap(
+        pixmapOf(fewColours ? kLookwell32x32With16Colours : kLookwell32x32With256Colours));
     return icon;
 }
 
@@ -33,12 +35,11 @@ QIcon applicationIcon() {
 }
 
 QPixmap loadBitmap(unsigned id) {
-    initLookwellResources();
     switch (id) {
     case resource::kPasteBitmap:
-        return QPixmap(QStringLiteral(":/lookwell/bitmap-130-paste.xpm"));
+        return pixmapOf(image_data::kBitmap130Paste);
     case resource::kCopyBitmap:
-        return QPixmap(QStringLiteral(":/lookwell/bitmap-131-copy.xpm"));
+        return pixmapOf(image_data::kBitmap131Copy);
     default:
         return {};
     }

@@ -3,6 +3,8 @@
 #include <QObject>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QMenu;
 class QWidget;
@@ -29,9 +31,16 @@ public:
     void popupAtWindow();
 
 private:
+    using Item = std::pair<unsigned, QString>;
+
+    // The menu is built when it first opens, as most sessions never open it.
+    QMenu& menu();
+    void addToMenu(const Item& item);
+
     QWidget& window_;
     CommandHandler handler_;
-    QMenu* menu_;
+    std::vector<Item> items_;
+    QMenu* menu_ = nullptr;
 };
 
 } // namespace lookwell

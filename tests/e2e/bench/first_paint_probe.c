@@ -1,7 +1,9 @@
 // Preloaded into a Qt program under X11 to note the moment it first sends
 // window pixels to the X server: the first call of any of the three calls
 // that Qt's xcb backing store uses to put a painted image on screen. The time
-// (CLOCK_MONOTONIC, nanoseconds) goes to the file named by FIRST_PAINT_STAMP.
+// (CLOCK_MONOTONIC, nanoseconds) and the processor time the process has used
+// until then (all its threads, nanoseconds) go to the file named by
+// FIRST_PAINT_STAMP, on one line.
 // The program itself is not changed, so every program is measured alike.
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -28,11 +30,14 @@ static void stamp_first_paint(void) {
         return;
     }
     struct timespec now;
+    struct timespec used;
     clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
     const char* path = getenv("FIRST_PAINT_STAMP");
     FILE* out = path ? fopen(path, "w") : NULL;
     if (out) {
-        fprintf(out, "%lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+        fprintf(out, "%lld %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec,
+                (long long)used.tv_sec * 1000000000LL + used.tv_nsec);
         fclose(out);
     }
 }

@@ -4,6 +4,8 @@
 Answers on 127.0.0.1:53 over UDP and TCP from a small fixed zone. A UDP reply
 over 512 bytes goes out truncated (header and question, TC set) so that the
 client asks again over TCP. Exits by itself after --lifetime seconds.
+With --query-log it appends one line per query received, "udp|tcp TYPE NAME",
+before answering it.
 With --probe it only asks a running server one question and exits 0 when
 answered.
 """
@@ -24,6 +26,7 @@ ZONE = {
     "origin.lookwell.test.": [A("10.2.0.1")],
     "nodata.lookwell.test.": [TXT("no address here")],
     "big.lookwell.test.": [A(f"10.3.{n // 256}.{n % 256}") for n in range(1, 91)],
+    "huge.lookwell.test.": [A(f"10.4.{n // 256}.{n % 256}") for n in range(1, 201)],
     "1.0.1.10.in-addr.arpa.": [PTR("ptr-host.lookwell.test.")],
     "1.0.2.10.in-addr.arpa.": [PTR("origin.lookwell.test.")],
 }
@@ -32,6 +35,19 @@ NEVER_ANSWERED = "silent.lookwell.test."
 MAX_CNAME_HOPS = 8
 UDP_LIMIT = 512
 TCP_IDLE_SECONDS = 2
+
+
+class QueryLog:
+    """Where each query received is written down, or nowhere without a path."""
+
+    def __init__(self, path):
+        self.file = open(path, "a", encoding="ascii") if path else None
+
+    def write(self, transport, request):
+        if self.file is not None:
+            name = str(request.q.qname).lower()
+            self.file.write(f"{transport} {QTYPE[request.q.qtype]} {name}\n")
+            self.file.flush()
 
 
 def answer(request):
@@ -65,8 +81,9 @@ def truncated(request, reply):
     return DNSRecord(header, q=request.q).pack()
 
 
-def udp_reply(data):
+def udp_reply(data, log):
     request = DNSRecord.parse(data)
+    log.write("udp", request)
     reply = answer(request)
     if reply is None:
         return None
@@ -84,14 +101,18 @@ def read_exactly(connection, count):
     return data
 
 
-def serve_tcp_connection(connection):
+def serve_tcp_connection(connection, log):
     """Answers length-prefixed queries until the client closes or goes idle."""
     connection.settimeout(TCP_IDLE_SECONDS)
     with connection:
         try:
             while (prefix := read_exactly(connection, 2)) is not None:
                 data = read_exactly(connection, struct.unpack("!H", prefix)[0])
-                reply = answer(DNSRecord.parse(data)) if data else None
+                if not data:
+                    return
+                request = DNSRecord.parse(data)
+                log.write("tcp", request)
+                reply = answer(request)
                 if reply is None:
                     return
                 packed = reply.pack()
@@ -116,6 +137,7 @@ def serve(options):
     tcp.bind((options.address, options.port))
     tcp.listen(8)
 
+    log = QueryLog(options.query_log)
     selector = selectors.DefaultSelector()
     selector.register(udp, selectors.EVENT_READ)
     selector.register(tcp, selectors.EVENT_READ)
@@ -123,11 +145,11 @@ def serve(options):
     while (remaining := deadline - time.monotonic()) > 0:
         for key, _ in selector.select(timeout=remaining):
             if key.fileobj is tcp:
-                serve_tcp_connection(tcp.accept()[0])
+                serve_tcp_connection(tcp.accept()[0], log)
                 continue
             data, client = udp.recvfrom(4096)
             try:
-                reply = udp_reply(data)
+                reply = udp_reply(data, log)
             except Exception:  # a malformed query gets no answer
                 reply = None
             if reply is not None:
@@ -141,6 +163,7 @@ def main():
     parser.add_argument("--port", type=int, default=53)
     parser.add_argument("--lifetime", type=float, default=120)
     parser.add_argument("--probe", action="store_true")
+    parser.add_argument("--query-log")
     options = parser.parse_args()
     return probe(options) if options.probe else serve(options)
 

@@ -5,6 +5,7 @@
 # points at 127.0.0.1 only, no query can leave the machine, and every process
 # started inside ends with the command. Exits 77 when no namespace can be made.
 # LOOKWELL_DNS_TIMEOUT sets the resolver's per-query timeout in seconds (1).
+# The command finds the server's query log in LOOKWELL_DNS_QUERY_LOG.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -44,7 +45,8 @@ printf 'hosts: files dns\n' >"$workdir/nsswitch.conf"
 mount --bind "$workdir/nsswitch.conf" /etc/nsswitch.conf
 
 server=(/usr/bin/python3 "$here/dns_server.py")
-"${server[@]}" --lifetime "${LOOKWELL_DNS_LIFETIME:-120}" &
+export LOOKWELL_DNS_QUERY_LOG=$workdir/queries.log
+"${server[@]}" --lifetime "${LOOKWELL_DNS_LIFETIME:-120}" --query-log "$LOOKWELL_DNS_QUERY_LOG" &
 server_pid=$!
 
 for attempt in $(seq 50); do

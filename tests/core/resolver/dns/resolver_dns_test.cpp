@@ -5,8 +5,12 @@
 #include "tests/support/queued_ui_thread_poster.h"
 #include "tests/support/recording_reply_window.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <netdb.h>
+#include <vector>
 
 namespace lookwell {
 namespace {
@@ -92,6 +96,38 @@ TEST_F(ResolverAgainstDnsServer, AnswerTooLargeForTheReplyBufferIsNoBufferSpace)
     const Reply reply = nameReply("big.lookwell.test");
     EXPECT_EQ(reply.error, wsa::kNoBufferSpace);
     EXPECT_EQ(officialName(reply.buffer), "");
+}
+
+// The queries for name that the scripted server has received, over UDP and TCP.
+std::size_t queriesReceivedFor(const std::string& name) {
+    const char* path = std::getenv("LOOKWELL_DNS_QUERY_LOG");
+    EXPECT_NE(path, nullptr);
+    std::ifstream log(path != nullptr ? path : "");
+    std::size_t count = 0;
+    for (std::string line; std::getline(log, line);) {
+        count += line.ends_with(" " + name + ".") ? 1 : 0;
+    }
+    return count;
+}
+
+// glibc asks over UDP, gets a truncated answer and asks again over TCP. However
+// large the answer, a lookup sends what one such call sends, never more.
+TEST_F(ResolverAgainstDnsServer, OneLookupSendsTheQueriesOfOneCallEvenForAHugeAnswer) {
+    const std::string name = "huge.lookwell.test";
+    std::vector<char> scratch(1 << 20);
+    hostent entry{};
+    hostent* result = nullptr;
+    int hostError = 0;
+    const std::size_t before = queriesReceivedFor(name);
+    ASSERT_EQ(
+        gethostbyname_r(name.c_str(), &entry, scratch.data(), scratch.size(), &result, &hostError),
+        0);
+    ASSERT_NE(result, nullptr);
+    const std::size_t oneCall = queriesReceivedFor(name) - before;
+    ASSERT_GT(oneCall, 0U);
+
+    EXPECT_EQ(nameReply(name).error, wsa::kNoBufferSpace);
+    EXPECT_EQ(queriesReceivedFor(name) - before - oneCall, oneCall);
 }
 
 TEST_F(ResolverAgainstDnsServer, AddressLookupsFollowPointerRecords) {

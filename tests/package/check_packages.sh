@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Checks the Debian packages that scripts/build-packages.sh built: each
+# package's files, the dependencies between them and the library's symbols;
+# then installs them with dpkg for real, inside a private mount namespace whose
+# /usr, /etc and /var are throwaway overlays, and checks the installed program,
+# a C program built against libnatlas-dev through pkg-config, and the removal.
+# Usage: check_packages.sh DEB_DIR VERSION
+set -euo pipefail
+debs=$(realpath "$1") version=$2
+here=$(dirname "$(realpath "$0")")
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "OK: $*"; }
+deb() { echo "$debs/${1}_${version}_$arch.deb"; }
+
+same_files() { # package, expected file list (files and links, no directories)
+    local actual
+    actual=$(dpkg-deb -c "$(deb "$1")" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort)
+    [ "$actual" = "$(sort <<<"$2")" ] && pass "$1 holds the expected files" ||
+        fail "$1 files differ:$(diff <(sort <<<"$2") <(echo "$actual") | sed 's/^/\n  /')"
+}
+
+icons=$(for size in 16 24 32 48 64 128 256; do
+    echo "/usr/share/icons/hicolor/${size}x$size/apps/org.example.Lookwell.png"
+done)
+same_files lookwell "/usr/bin/lookwell
+/usr/share/applications/org.example.Lookwell.desktop
+/usr/share/doc/lookwell/changelog.gz
+/usr/share/doc/lookwell/copyright
+$icons
+/usr/share/icons/hicolor/scalable/apps/org.example.Lookwell.svg
+/usr/share/man/man1/lookwell.1.gz
+/usr/share/metainfo/org.example.Lookwell.metainfo.xml"
+same_files libnatlas1 "/usr/lib/$multiarch/libnatlas.so.1
+/usr/lib/$multiarch/libnatlas.so.1.0.0
+/usr/share/doc/libnatlas1/changelog.gz
+/usr/share/doc/libnatlas1/copyright
+/usr/share/lintian/overrides/libnatlas1"
+same_files libnatlas-dev "/usr/include/natlas.h
+/usr/lib/$multiarch/cmake/natlas/natlasConfig.cmake
+/usr/lib/$multiarch/cmake/natlas/natlasConfigVersion.cmake
+/usr/lib/$multiarch/cmake/natlas/natlasTargets-release.cmake
+/usr/lib/$multiarch/cmake/natlas/natlasTargets.cmake
+/usr/lib/$multiarch/libnatlas.so
+/usr/lib/$multiarch/pkgconfig/natlas.pc
+/usr/share/doc/libnatlas-dev/changelog.gz
+/usr/share/doc/libnatlas-dev/copyright
+/usr/share/man/man3/natlas.3.gz"
+
+depends_on() { # package, dependency as dpkg-deb prints it
+    dpkg-deb -f "$(deb "$1")" Depends | tr ',' '\n' | sed 's/^ *//' | grep -qxF "$2" &&
+        pass "$1 depends on $2" || fail "$1 does not depend on $2"
+}
+depends_on lookwell "libnatlas1 (>= $version)"
+depends_on lookwell qt6-qpa-plugins
+depends_on libnatlas-dev "libnatlas1 (= $version)"
+
+symbols=$(dpkg-deb --info "$(deb libnatlas1)" symbols | sed -n 's/^ \(Natlas[A-Za-z]*\)@Base .*/\1/p')
+[ "$symbols" = "$(printf '%s\n' NatlasGet{Bitnet,CountryCode,CountryName,Fidonet,Inet,OSI,UUCP,Version})" ] &&
+    pass "the symbols file lists the eight exports" || fail "symbols file lists: $symbols"
+
+# Installed for real, in a namespace of its own: what dpkg writes lands in
+# overlays that vanish with the namespace.
+if ! unshare --mount --fork true 2>/dev/null; then
+    echo "SKIP: installing needs root for a private mount namespace"
+    [ "$failures" -eq 0 ] && exit 77 || exit 1
+fi
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+status=0
+unshare --mount --propagation private --fork \
+    "$here/installed_packages_check.sh" "$(deb lookwell)" "$(deb libnatlas1)" \
+    "$(deb libnatlas-dev)" "$version" "$here/../natlas/consumer/natlas_consumer.c" "$scratch" || status=$?
+[ "$status" -eq 0 ] || fail "the installed packages"
+[ "$failures" -eq 0 ]
