@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lookwell::AddressFields {
+namespace lookwell::inline AddressFields {
 namespace {
 
 constexpr std::array kFieldsLastFirst{AddressField::Four, AddressField::Three, AddressField::Two,
@@ -134,4 +134,4 @@ void clearFields(LookupView& view) {
     }
 }
 
-} // namespace lookwell::AddressFields
+} // namespace lookwell::inline AddressFields
