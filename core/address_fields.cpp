@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace lookwell::AddressFields {
+namespace lookwell {
+inline namespace AddressFields {
 namespace {
 
 constexpr std::array kFieldsLastFirst{AddressField::Four, AddressField::Three, AddressField::Two,
@@ -134,4 +135,5 @@ void clearFields(LookupView& view) {
     }
 }
 
-} // namespace lookwell::AddressFields
+} // namespace AddressFields
+} // namespace lookwell

@@ -2,10 +2,15 @@
 
 #include "registration/store_names.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,49 +47,92 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
 std::string randomTemporaryName() {
     static constexpr std::string_view kAlphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::array<unsigned char, 8> random{};
+    if (getrandom(random.data(), random.size(), GRND_NONBLOCK) !=
+        static_cast<ssize_t>(random.size())) {
+        // Before the kernel has entropy the names are merely predictable; O_EXCL
+        // still keeps writers apart.
+        static std::minstd_rand fallback(static_cast<unsigned>(getpid() ^ time(nullptr)));
+        std::ranges::generate(random, [] { return static_cast<unsigned char>(fallback()); });
+    }
     std::string name(store_names::kTemporaryPrefix);
-    for (int i = 0; i < 8; ++i) {
-        name += kAlphabet[arc4random_uniform(static_cast<std::uint32_t>(kAlphabet.size()))];
+    for (unsigned char byte : random) {
+        name += kAlphabet[byte % kAlphabet.size()];
     }
     return name;
 }
 
+int lockFile(int fd, int operation) {
+    int result = 0;
+    while ((result = flock(fd, operation)) != 0 && errno == EINTR) {
+    }
+    return result;
+}
+
+bool isLinked(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && info.st_nlink > 0;
+}
+
+// A new temporary file, locked for as long as `file` stays open: the lock tells
+// leftovers from files that a live writer still works on. A cleaner may take a
+// new file for a leftover in the moment before it is locked; it is then gone
+// once the lock is ours, and another name is tried.
 Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         name = randomTemporaryName();
         file = UniqueFd(openat(dirFd, name.c_str(),
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kValueMode));
-        if (file.valid()) {
-            return status::kSuccess;
-        }
-        if (errno != EEXIST) {
+        if (!file.valid() && errno != EEXIST) {
             return lastError();
+        }
+        if (file.valid() && lockFile(file.get(), LOCK_EX) != 0) {
+            const Status result = lastError();
+            unlinkat(dirFd, name.c_str(), 0);
+            return result;
+        }
+        if (file.valid() && isLinked(file.get())) {
+            return status::kSuccess;
         }
     }
     return status::kAlreadyExists;
 }
 
+// A leftover is a temporary file that nobody holds locked, still under its name.
+void removeIfLeftover(int dirFd, const std::string& name) {
+    const UniqueFd file(
+        openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat locked {};
+    struct stat named {};
+    if (file.valid() && lockFile(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+        fstat(file.get(), &locked) == 0 &&
+        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
+        unlinkat(dirFd, name.c_str(), 0);
+    }
+}
+
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno != EINTR) {
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0) {
             return lastError();
         }
-        bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+        // A write that makes no progress would make none on the next try either.
+        if (written == 0) {
+            return status::kDiskFull;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return status::kSuccess;
 }
 
-// Writes, flushes and closes; a failing close can still report lost data.
-Status writeDurably(UniqueFd file, std::string_view bytes) {
-    Status result = writeAll(file.get(), bytes);
-    if (result == status::kSuccess && fsync(file.get()) != 0) {
-        result = lastError();
-    }
-    if (close(file.release()) != 0 && result == status::kSuccess) {
-        result = lastError();
-    }
-    return result;
+Status writeDurably(int fd, std::string_view bytes) {
+    const Status result = writeAll(fd, bytes);
+    return result == status::kSuccess && fsync(fd) != 0 ? lastError() : result;
 }
 
 } // namespace
@@ -185,7 +233,7 @@ Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
     if (result != status::kSuccess) {
         return result;
     }
-    result = writeDurably(std::move(file), bytes);
+    result = writeDurably(file.get(), bytes);
     if (result == status::kSuccess &&
         renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
         result = lastError();
@@ -193,7 +241,50 @@ Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
     if (result != status::kSuccess) {
         unlinkat(dirFd, temporary.c_str(), 0);
     }
+    // Closing gives up the lock, only now that the temporary name is gone; a
+    // failing close can still report lost data.
+    if (close(file.release()) != 0 && result == status::kSuccess) {
+        result = lastError();
+    }
     return result;
+}
+
+bool hasContent(int dirFd, const std::string& name, std::string_view bytes) {
+    const UniqueFd file(openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) != bytes.size()) {
+        return false;
+    }
+    std::string stored(bytes.size(), '\0');
+    std::size_t filled = 0;
+    while (filled < stored.size()) {
+        const ssize_t got = read(file.get(), stored.data() + filled, stored.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return stored == bytes;
+}
+
+bool isTemporary(const Entry& entry) {
+    return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
+}
+
+void removeLeftovers(int dirFd) {
+    std::vector<Entry> entries;
+    if (listEntries(dirFd, entries) != status::kSuccess) {
+        return;
+    }
+    for (const Entry& entry : entries) {
+        if (isTemporary(entry)) {
+            removeIfLeftover(dirFd, entry.name);
+        }
+    }
 }
 
 Status makeDirectory(int dirFd, const std::string& name) {

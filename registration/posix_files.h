@@ -55,8 +55,18 @@ Status listEntries(int dirFd, std::vector<Entry>& entries);
 
 // Replaces `name` in the directory by a file holding exactly `bytes`: the data goes
 // to a temporary file that is flushed to disk and then renamed over the old one,
-// so a crash or a full disk leaves either the old file or the new one.
+// so a crash or a full disk leaves either the old file or the new one. The
+// temporary file is flock()ed from its creation until its name is gone, so it is
+// never taken for a leftover.
 Status replaceFile(int dirFd, const std::string& name, std::string_view bytes);
+
+// True when `name` is a regular file holding exactly `bytes`.
+bool hasContent(int dirFd, const std::string& name, std::string_view bytes);
+
+// A temporary file: one still being written, or one that a killed writer left.
+bool isTemporary(const Entry& entry);
+// Removes the temporary files that no live writer holds.
+void removeLeftovers(int dirFd);
 
 Status makeDirectory(int dirFd, const std::string& name);
 Status makeDirectories(const std::string& path);

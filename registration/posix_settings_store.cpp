@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lookwell {
@@ -56,18 +57,22 @@ Status findEntry(int dirFd, std::string_view fileName, EntryKind kind, std::stri
     return result;
 }
 
-// The spellings of a value's string and 32-bit files (empty when absent).
+// What a key's directory holds for one value: the spellings of its string and
+// 32-bit files (empty when absent), and whether interrupted writes left files.
 struct ValueFiles {
     std::string string;
     std::string dword;
+    bool leftovers = false;
 };
 
 Status findValueFiles(int dirFd, std::string_view name, ValueFiles& files) {
     std::vector<Entry> entries;
     const Status result = posix_files::listEntries(dirFd, entries);
-    const std::string encoded = store_names::encode(name);
-    files.string = spellingOnDisk(entries, encoded + std::string(kStringSuffix), EntryKind::File);
-    files.dword = spellingOnDisk(entries, encoded + std::string(kDwordSuffix), EntryKind::File);
+    files.string =
+        spellingOnDisk(entries, store_names::valueFileName(name, kStringSuffix), EntryKind::File);
+    files.dword =
+        spellingOnDisk(entries, store_names::valueFileName(name, kDwordSuffix), EntryKind::File);
+    files.leftovers = std::ranges::any_of(entries, posix_files::isTemporary);
     return result;
 }
 
@@ -89,7 +94,7 @@ Status makeKey(int parentFd, const std::string& fileName, std::string& made) {
 }
 
 Status openChildKey(int parentFd, std::string_view name, bool create, UniqueFd& child) {
-    const std::string fileName = store_names::encode(name);
+    const std::string fileName = store_names::keyFileName(name);
     std::string onDisk;
     Status result = findEntry(parentFd, fileName, EntryKind::Directory, onDisk);
     if (result == status::kSuccess && onDisk.empty()) {
@@ -102,9 +107,9 @@ Status openChildKey(int parentFd, std::string_view name, bool create, UniqueFd& 
 // with subkeys or anything the store did not write.
 bool isKeyContent(const Entry& entry) {
     const std::string_view name = entry.name;
-    return entry.kind == EntryKind::File &&
-           (name.starts_with(store_names::kTemporaryPrefix) || name.ends_with(kStringSuffix) ||
-            name.ends_with(kDwordSuffix));
+    return posix_files::isTemporary(entry) ||
+           (entry.kind == EntryKind::File &&
+            (name.ends_with(kStringSuffix) || name.ends_with(kDwordSuffix)));
 }
 
 Status removeKeyContent(int keyFd) {
@@ -126,7 +131,8 @@ Status removeKeyContent(int keyFd) {
 
 Status removeKey(int parentFd, std::string_view name) {
     std::string onDisk;
-    Status result = findEntry(parentFd, store_names::encode(name), EntryKind::Directory, onDisk);
+    Status result =
+        findEntry(parentFd, store_names::keyFileName(name), EntryKind::Directory, onDisk);
     if (result != status::kSuccess || onDisk.empty()) {
         return result != status::kSuccess ? result : status::kNotFound;
     }
@@ -152,6 +158,37 @@ std::array<char, 4> littleEndian(std::uint32_t value) {
 
 } // namespace
 
+std::size_t
+PosixSettingsStore::LastOpenedKey::reusableFor(std::span<const std::string_view> names) const {
+    struct stat info {};
+    if (names_.empty() || names_.size() > names.size() ||
+        !std::equal(names_.begin(), names_.end(), names.begin(),
+                    store_names::equalIgnoringAsciiCase) ||
+        fstat(directory_.get(), &info) != 0 || info.st_nlink == 0) {
+        return 0;
+    }
+    return names_.size();
+}
+
+Status PosixSettingsStore::LastOpenedKey::duplicate(UniqueFd& key) const {
+    key = UniqueFd(fcntl(directory_.get(), F_DUPFD_CLOEXEC, 0));
+    return key.valid() ? status::kSuccess : posix_files::statusFromErrno(errno);
+}
+
+void PosixSettingsStore::LastOpenedKey::remember(std::span<const std::string_view> names,
+                                                 const UniqueFd& key) {
+    forget();
+    if (!names.empty()) {
+        directory_ = UniqueFd(fcntl(key.get(), F_DUPFD_CLOEXEC, 0));
+        names_.assign(names.begin(), names.end());
+    }
+}
+
+void PosixSettingsStore::LastOpenedKey::forget() {
+    names_.clear();
+    directory_ = UniqueFd();
+}
+
 PosixSettingsStore::PosixSettingsStore(std::string rootDirectory)
     : root_(std::move(rootDirectory)) {}
 
@@ -168,12 +205,16 @@ Status PosixSettingsStore::openRoot(bool create, UniqueFd& root) const {
 }
 
 Status PosixSettingsStore::openKey(std::span<const std::string_view> names, bool create,
-                                   UniqueFd& key) const {
-    Status result = openRoot(create, key);
-    for (auto name = names.begin(); result == status::kSuccess && name != names.end(); ++name) {
+                                   UniqueFd& key) {
+    const std::size_t reused = lastKey_.reusableFor(names);
+    Status result = reused > 0 ? lastKey_.duplicate(key) : openRoot(create, key);
+    for (std::size_t next = reused; result == status::kSuccess && next < names.size(); ++next) {
         UniqueFd child;
-        result = openChildKey(key.get(), *name, create, child);
+        result = openChildKey(key.get(), names[next], create, child);
         key = std::move(child);
+    }
+    if (result == status::kSuccess && reused < names.size()) {
+        lastKey_.remember(names, key);
     }
     return result;
 }
@@ -203,7 +244,7 @@ Status PosixSettingsStore::createKey(std::string_view path, KeyHandle& key) {
 Status PosixSettingsStore::setValue(KeyHandle key, std::string_view name, std::string_view suffix,
                                     std::string_view bytes) {
     return guarded([&] {
-        Status result = store_names::check(name, store_names::kMaxFileName - suffix.size());
+        Status result = store_names::checkValueName(name);
         ValueFiles files;
         if (result == status::kSuccess) {
             result = findValueFiles(key, name, files);
@@ -214,8 +255,13 @@ Status PosixSettingsStore::setValue(KeyHandle key, std::string_view name, std::s
         const bool isString = suffix == kStringSuffix;
         std::string& sameType = isString ? files.string : files.dword;
         const std::string& otherType = isString ? files.dword : files.string;
+        // A value that already holds these bytes costs no write at all.
+        if (!sameType.empty() && otherType.empty() &&
+            posix_files::hasContent(key, sameType, bytes)) {
+            return status::kSuccess;
+        }
         if (sameType.empty()) {
-            sameType = store_names::encode(name) + std::string(suffix);
+            sameType = store_names::valueFileName(name, suffix);
         }
         // The new value is in place before the old one of the other type goes, so a
         // crash in between never leaves the value missing.
@@ -223,7 +269,13 @@ Status PosixSettingsStore::setValue(KeyHandle key, std::string_view name, std::s
         if (result == status::kSuccess && !otherType.empty()) {
             result = posix_files::removeFile(key, otherType);
         }
-        return result == status::kSuccess ? posix_files::flushDirectory(key) : result;
+        if (result == status::kSuccess) {
+            result = posix_files::flushDirectory(key);
+        }
+        if (result == status::kSuccess && files.leftovers) {
+            posix_files::removeLeftovers(key);
+        }
+        return result;
     });
 }
 
@@ -238,7 +290,7 @@ Status PosixSettingsStore::setDword(KeyHandle key, std::string_view name, std::u
 
 Status PosixSettingsStore::deleteValue(KeyHandle key, std::string_view name) {
     return guarded([&] {
-        Status result = store_names::check(name, store_names::kMaxFileName - kStringSuffix.size());
+        Status result = store_names::checkValueName(name);
         ValueFiles files;
         if (result == status::kSuccess) {
             result = findValueFiles(key, name, files);
@@ -260,6 +312,7 @@ Status PosixSettingsStore::deleteKey(std::string_view path) {
         std::vector<std::string_view> names;
         Status result = store_names::splitKeyPath(path, names);
         UniqueFd parent;
+        lastKey_.forget();
         if (result == status::kSuccess) {
             result = openKey(std::span(names).first(names.size() - 1), false, parent);
         }

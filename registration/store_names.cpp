@@ -5,47 +5,100 @@
 namespace lookwell::store_names {
 namespace {
 
+constexpr char kHex[] = "0123456789ABCDEF";
+constexpr std::string_view kEscapedDot = "%2E";
+
 bool isPlain(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
            (byte >= '0' && byte <= '9') ||
            std::string_view("._@+-").find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
-std::size_t encodedLength(std::string_view name) {
-    return static_cast<std::size_t>(
-               std::count_if(name.begin(), name.end(),
-                             [](char c) { return !isPlain(static_cast<unsigned char>(c)); })) *
-               2 +
-           name.size();
-}
-
 char foldAsciiCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-} // namespace
-
-std::string encode(std::string_view name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+std::string escaped(std::string_view name) {
     std::string encoded;
-    encoded.reserve(encodedLength(name));
+    encoded.reserve(name.size() * 3);
     for (char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (isPlain(byte)) {
             encoded += c;
         } else {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
+            encoded += {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
         }
     }
     return encoded;
 }
 
-Status check(std::string_view name, std::size_t room) {
-    const bool pathTrick =
+// Where a key's escaped name needs one more dot escaped, or npos.
+std::size_t dotToEscape(std::string_view encoded) {
+    for (std::string_view suffix : {kStringSuffix, kDwordSuffix}) {
+        if (endsWithIgnoringAsciiCase(encoded, suffix)) {
+            return encoded.size() - suffix.size();
+        }
+    }
+    return std::string_view::npos;
+}
+
+int hexValue(char c) {
+    const char* digit = std::find(kHex, kHex + 16, c);
+    return digit == kHex + 16 ? -1 : static_cast<int>(digit - kHex);
+}
+
+Status checkName(std::string_view name, std::size_t encodedSize, std::size_t room) {
+    const bool refused =
         name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos;
-    return pathTrick || encodedLength(name) > room ? status::kInvalidParameter : status::kSuccess;
+    return refused || encodedSize > room ? status::kInvalidParameter : status::kSuccess;
+}
+
+} // namespace
+
+std::string keyFileName(std::string_view name) {
+    std::string encoded = escaped(name);
+    if (const std::size_t dot = dotToEscape(encoded); dot != std::string::npos) {
+        encoded.replace(dot, 1, kEscapedDot);
+    }
+    return encoded;
+}
+
+std::string valueFileName(std::string_view name, std::string_view suffix) {
+    return escaped(name) + std::string(suffix);
+}
+
+std::optional<std::string> decode(std::string_view fileName) {
+    std::string name;
+    for (std::size_t i = 0; i < fileName.size(); ++i) {
+        if (fileName[i] != '%') {
+            name += fileName[i];
+            continue;
+        }
+        const int high = i + 2 < fileName.size() ? hexValue(fileName[i + 1]) : -1;
+        const int low = high >= 0 ? hexValue(fileName[i + 2]) : -1;
+        if (low < 0) {
+            return std::nullopt;
+        }
+        name += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return name;
+}
+
+Status checkKeyName(std::string_view name) {
+    // The escaping grows a name by at most 3 times plus an escaped dot: cheap to
+    // rule out long names before building anything.
+    if (name.size() > kMaxFileName) {
+        return status::kInvalidParameter;
+    }
+    return checkName(name, keyFileName(name).size(), kMaxFileName);
+}
+
+Status checkValueName(std::string_view name) {
+    if (name.size() > kValueNameRoom) {
+        return status::kInvalidParameter;
+    }
+    return checkName(name, escaped(name).size(), kValueNameRoom);
 }
 
 Status splitKeyPath(std::string_view path, std::vector<std::string_view>& names) {
@@ -53,7 +106,7 @@ Status splitKeyPath(std::string_view path, std::vector<std::string_view>& names)
     for (;;) {
         const std::size_t end = path.find('\\');
         const std::string_view name = path.substr(0, end);
-        if (Status result = check(name); result != status::kSuccess) {
+        if (Status result = checkKeyName(name); result != status::kSuccess) {
             return result;
         }
         names.push_back(name);
@@ -67,6 +120,11 @@ Status splitKeyPath(std::string_view path, std::vector<std::string_view>& names)
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b,
                               [](char x, char y) { return foldAsciiCase(x) == foldAsciiCase(y); });
+}
+
+bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() &&
+           equalIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
 }
 
 } // namespace lookwell::store_names

@@ -22,6 +22,7 @@ test_packages=(
     xdotool xclip dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream appstream-compose clang-format man-db groff-base
     debhelper dpkg-dev fakeroot lintian python3-cryptography
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 case "${1:-}" in

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds, and runs every
 # test: the plain build, then the address/undefined-behaviour sanitizer build,
-# then the thread sanitizer build of the resolver tests; last, builds the Debian
-# packages and checks them.
+# then the thread sanitizer build of the resolver tests, then a short run of
+# every fuzz target (scripts/fuzz.sh runs them for long); last, builds the
+# Debian packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 echo "=== format"
 scripts/check-format.sh
 
-for preset in default asan tsan; do
+for preset in default asan tsan fuzz; do
     echo "=== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

@@ -37,18 +37,6 @@ void appendAddresses(const hostent& entry, std::vector<Ipv4Bytes>& addresses) {
     }
 }
 
-// A result without a single address is no answer to an address query.
-HostLookupOutcome outcomeOf(const hostent& entry) {
-    HostLookupOutcome outcome;
-    outcome.record.name = entry.h_name != nullptr ? entry.h_name : "";
-    appendTexts(entry.h_aliases, outcome.record.aliases);
-    appendAddresses(entry, outcome.record.addresses);
-    if (outcome.record.addresses.empty()) {
-        outcome.error = wsa::kNoData;
-    }
-    return outcome;
-}
-
 // The result pointer decides success: h_errno can be set even when a result
 // came back (seen with names from /etc/hosts).
 template <typename ReentrantCall>
@@ -60,7 +48,7 @@ HostLookupOutcome runLookup(ReentrantCall call) {
     errno = 0;
     const int status = call(entry, scratch, &result, &hostError);
     if (result != nullptr) {
-        return outcomeOf(*result);
+        return outcomeOfEntry(*result);
     }
     if (status == ERANGE) {
         return {wsa::kNoBufferSpace, {}};
@@ -92,6 +80,18 @@ int socketErrorForHostError(int hostError, int systemError) {
     default:
         return wsa::kNoRecovery;
     }
+}
+
+// A result without a single address is no answer to an address query.
+HostLookupOutcome outcomeOfEntry(const hostent& entry) {
+    HostLookupOutcome outcome;
+    outcome.record.name = entry.h_name != nullptr ? entry.h_name : "";
+    appendTexts(entry.h_aliases, outcome.record.aliases);
+    appendAddresses(entry, outcome.record.addresses);
+    if (outcome.record.addresses.empty()) {
+        outcome.error = wsa::kNoData;
+    }
+    return outcome;
 }
 
 HostLookupOutcome GlibcHostDatabase::lookupByName(const std::string& name) {

@@ -2,6 +2,8 @@
 
 #include "core/resolver/host_database.h"
 
+struct hostent;
+
 namespace lookwell {
 
 // The system's resolver (/etc/hosts, DNS, as nsswitch.conf says) through
@@ -15,5 +17,9 @@ public:
 // The Windows Sockets error number for a failed lookup: hostError is the
 // h_errno value, systemError the errno value that goes with NETDB_INTERNAL.
 int socketErrorForHostError(int hostError, int systemError);
+
+// The outcome for an entry that a lookup returned: a name found with no IPv4
+// address at all (another family, or an empty list) is no answer, 11004.
+HostLookupOutcome outcomeOfEntry(const hostent& entry);
 
 } // namespace lookwell

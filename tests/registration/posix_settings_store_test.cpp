@@ -211,23 +211,27 @@ TEST_F(PosixSettingsStoreTest, AFailedReplacementKeepsTheOldValueAndLeavesNoTemp
                 ElementsAre("K/", "K/V.dword/", "K/V.dword/inside/", "K/V.sz=kept"));
 }
 
-TEST_F(PosixSettingsStoreTest, NoOperationLeavesADescriptorOpen) {
+TEST_F(PosixSettingsStoreTest, NoOperationLeavesADescriptorOpenButTheLastKey) {
     const auto openDescriptors = [] {
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
     };
     const auto before = openDescriptors();
-    KeyHandle key = -1;
-    EXPECT_EQ(store.testKey("A"), status::kNotFound);
-    EXPECT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
-    EXPECT_EQ(setDword("A\\B", "V", 1), status::kSuccess);
-    EXPECT_EQ(deleteValue("A\\B", "Missing"), status::kNotFound);
-    EXPECT_EQ(store.testKey("A\\B"), status::kSuccess);
-    EXPECT_EQ(store.deleteKey("A"), status::kAccessDenied);
-    EXPECT_EQ(store.deleteKey("A\\B"), status::kSuccess);
-    EXPECT_EQ(store.deleteKey("A\\B"), status::kNotFound);
-    writeFile(root() / "A" / "F", "");
-    EXPECT_EQ(store.createKey("A\\F\\G", key), status::kAlreadyExists);
-    EXPECT_EQ(store.createKey("A\\..", key), status::kInvalidParameter);
+    {
+        PosixSettingsStore scoped(root().string());
+        KeyHandle key = -1;
+        EXPECT_EQ(scoped.testKey("A"), status::kNotFound);
+        EXPECT_EQ(SetStringValue(scoped, "A\\B", "V", "v"), status::kSuccess);
+        EXPECT_EQ(SetDwordValue(scoped, "A\\B", "V", 1), status::kSuccess);
+        EXPECT_EQ(DeleteValue(scoped, "A\\B", "Missing"), status::kNotFound);
+        EXPECT_EQ(scoped.testKey("A\\B"), status::kSuccess);
+        EXPECT_EQ(scoped.deleteKey("A"), status::kAccessDenied);
+        EXPECT_EQ(scoped.deleteKey("A\\B"), status::kSuccess);
+        EXPECT_EQ(scoped.deleteKey("A\\B"), status::kNotFound);
+        writeFile(root() / "A" / "F", "");
+        EXPECT_EQ(scoped.createKey("A\\F\\G", key), status::kAlreadyExists);
+        EXPECT_EQ(scoped.createKey("A\\..", key), status::kInvalidParameter);
+        EXPECT_LE(openDescriptors(), before + 1);
+    }
     EXPECT_EQ(openDescriptors(), before);
 }
 

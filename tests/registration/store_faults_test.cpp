@@ -66,10 +66,11 @@ TEST_F(StoreFaultsTest, AReadOnlyStoreRefusesEveryWriteAndKeepsWhatIsThere) {
         if (!test_support::remountReadOnly(mountPoint())) {
             return std::string("remount failed");
         }
+        // The vendor's values are unchanged and cost no write; the new path must be written.
         const std::string existing = registerAndDescribe();
         const Status deleted =
             store.deleteKey("Software\\Tidemark\\" + std::string(kVendor) + "\\Lookwell");
-        return std::string(existing == "5 1\n" + before ? "unchanged" : existing) + " " +
+        return std::string(existing == "0 5\n" + before ? "unchanged" : existing) + " " +
                std::to_string(deleted);
     });
     SKIP_WITHOUT_NAMESPACE(report);

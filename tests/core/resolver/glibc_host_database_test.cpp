@@ -13,6 +13,7 @@ namespace lookwell {
 namespace {
 
 using ::testing::Contains;
+using ::testing::ElementsAre;
 
 constexpr Ipv4Bytes kLoopback{127, 0, 0, 1};
 
@@ -52,6 +53,24 @@ TEST(GlibcHostDatabase, ResolverConditionsMapToWindowsSocketsErrors) {
     EXPECT_EQ(socketErrorForHostError(NETDB_INTERNAL, ENOMEM), wsa::kNoBufferSpace);
     EXPECT_EQ(socketErrorForHostError(NETDB_INTERNAL, ECONNREFUSED), wsa::kNoRecovery);
     EXPECT_EQ(socketErrorForHostError(NETDB_SUCCESS, 0), wsa::kNoRecovery);
+}
+
+TEST(GlibcHostDatabase, ANameFoundWithNoIpv4AddressRepliesNoData) {
+    char name[] = "v6only.test";
+    char v6[16] = {0x20, 0x01, 0x0d, static_cast<char>(0xb8)};
+    char* v6List[] = {v6, nullptr};
+    char* noAddresses[] = {nullptr};
+    char* noAliases[] = {nullptr};
+    const hostent otherFamily{name, noAliases, AF_INET6, 16, v6List};
+    const hostent emptyList{name, noAliases, AF_INET, 4, noAddresses};
+    EXPECT_EQ(outcomeOfEntry(otherFamily).error, wsa::kNoData);
+    EXPECT_EQ(outcomeOfEntry(emptyList).error, wsa::kNoData);
+
+    char v4[4] = {10, 0, 0, 1};
+    char* v4List[] = {v4, nullptr};
+    const HostLookupOutcome found = outcomeOfEntry({name, noAliases, AF_INET, 4, v4List});
+    EXPECT_EQ(found.error, 0);
+    EXPECT_THAT(found.record.addresses, ElementsAre(Ipv4Bytes{10, 0, 0, 1}));
 }
 
 TEST(GlibcHostDatabase, PosixResolverDeliversARealLookup) {

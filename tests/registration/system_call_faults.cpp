@@ -1,0 +1,56 @@
+// Stands in for the C library's renameat() and write() in the test program, so
+// a test can catch the store between the write of a value and its rename, or
+// make a write return 0.
+#include "tests/registration/system_call_faults.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace {
+int stopReadyFd = -1;
+bool writesStall = false;
+
+template <typename Function>
+Function next(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+} // namespace
+
+namespace lookwell::test_support {
+
+void stopAtNextRename(int readyFd) {
+    stopReadyFd = readyFd;
+}
+
+WritesWithoutProgress::WritesWithoutProgress() {
+    writesStall = true;
+}
+
+WritesWithoutProgress::~WritesWithoutProgress() {
+    writesStall = false;
+}
+
+} // namespace lookwell::test_support
+
+extern "C" int renameat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath) {
+    if (stopReadyFd >= 0) {
+        const char ready = 'r';
+        if (write(stopReadyFd, &ready, 1) == 1) {
+            for (;;) {
+                pause();
+            }
+        }
+    }
+    using Rename = int (*)(int, const char*, int, const char*);
+    static const auto real = next<Rename>("renameat");
+    return real(oldDirFd, oldPath, newDirFd, newPath);
+}
+
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+    if (writesStall && fd > STDERR_FILENO) {
+        return 0;
+    }
+    using Write = ssize_t (*)(int, const void*, size_t);
+    static const auto real = next<Write>("write");
+    return real(fd, data, size);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace lookwell::test_support {
+
+// Makes the next renameat() of this process write one byte to `readyFd` and then
+// wait for ever instead of renaming: a writer caught between writing its
+// temporary file and renaming it, ready to be killed.
+void stopAtNextRename(int readyFd);
+
+// While one lives, write() to any descriptor but the standard ones writes
+// nothing and returns 0, as a device that makes no progress would.
+class WritesWithoutProgress {
+public:
+    WritesWithoutProgress();
+    ~WritesWithoutProgress();
+    WritesWithoutProgress(const WritesWithoutProgress&) = delete;
+    WritesWithoutProgress& operator=(const WritesWithoutProgress&) = delete;
+};
+
+} // namespace lookwell::test_support
