@@ -137,6 +137,9 @@ private slots:
         QVERIFY(!control<QPushButton>("copy")->icon().isNull());
         QCOMPARE(control<QWidget>("hostName")->property("controlId").toInt(), 1002);
         QCOMPARE(field(4)->property("controlId").toInt(), 1011);
+        for (auto* label : dialog->findChildren<QLabel*>()) { // no label cuts its text
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+        }
     }
 
     void iconAndBitmapsComeFromTheResources() {

@@ -39,10 +39,14 @@ void ThreeDimensionalLook::drawEtchedFrame(const QStyleOptionGroupBox& box, QPai
         frame.setTop(title.center().y());
         visible -= title.adjusted(-2, 0, 2, 0);
     }
-    painter.save();
-    painter.setClipRegion(visible, Qt::IntersectClip);
-    qDrawShadeRect(&painter, frame, box.palette, true, 1, 0);
-    painter.restore();
+    // Clipped to a region, Qt draws every pixel of the lines through its slow
+    // path; clipped to one rectangle at a time, through its fast one.
+    for (const QRect& part : visible) {
+        painter.save();
+        painter.setClipRect(part, Qt::IntersectClip);
+        qDrawShadeRect(&painter, frame, box.palette, true, 1, 0);
+        painter.restore();
+    }
 }
 
 } // namespace lookwell

@@ -6,6 +6,19 @@
 #include <algorithm>
 
 namespace lookwell {
+namespace {
+
+// The width QLabel::sizeHint() gives a plain label without frame or margin,
+// measured once where the hint lays the text out three times. Until the label
+// has a buddy, its '&' counts as a character, as in the hint.
+int textWidth(const QLabel& label) {
+    constexpr int kUnbounded = 2000;
+    return label.fontMetrics()
+        .boundingRect(QRect(0, 0, kUnbounded, kUnbounded), Qt::AlignLeft, label.text())
+        .width();
+}
+
+} // namespace
 
 DialogTemplate::DialogTemplate(QDialog& dialog, int width, int height)
     : dialog_(dialog), font_(dialogFont()), units_(font_) {
@@ -23,7 +36,7 @@ void DialogTemplate::position(QWidget& control, int id, const char* name,
     // its last letters; it takes at least its text's width instead.
     if (const auto* label = qobject_cast<const QLabel*>(&control);
         label != nullptr && !label->text().isEmpty()) {
-        geometry.setWidth(std::max(geometry.width(), label->sizeHint().width()));
+        geometry.setWidth(std::max(geometry.width(), textWidth(*label)));
     }
     control.setGeometry(geometry);
 }
