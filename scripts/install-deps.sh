@@ -21,7 +21,7 @@ test_packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream appstream-compose clang-format man-db groff-base
-    debhelper dpkg-dev fakeroot lintian python3-cryptography
+    build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
