@@ -42,11 +42,6 @@ std::size_t dotToEscape(std::string_view encoded) {
     return std::string_view::npos;
 }
 
-int hexValue(char c) {
-    const char* digit = std::find(kHex, kHex + 16, c);
-    return digit == kHex + 16 ? -1 : static_cast<int>(digit - kHex);
-}
-
 Status checkName(std::string_view name, std::size_t encodedSize, std::size_t room) {
     const bool refused =
         name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos;
@@ -65,24 +60,6 @@ std::string keyFileName(std::string_view name) {
 
 std::string valueFileName(std::string_view name, std::string_view suffix) {
     return escaped(name) + std::string(suffix);
-}
-
-std::optional<std::string> decode(std::string_view fileName) {
-    std::string name;
-    for (std::size_t i = 0; i < fileName.size(); ++i) {
-        if (fileName[i] != '%') {
-            name += fileName[i];
-            continue;
-        }
-        const int high = i + 2 < fileName.size() ? hexValue(fileName[i + 1]) : -1;
-        const int low = high >= 0 ? hexValue(fileName[i + 2]) : -1;
-        if (low < 0) {
-            return std::nullopt;
-        }
-        name += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    return name;
 }
 
 Status checkKeyName(std::string_view name) {

@@ -2,7 +2,6 @@
 
 #include "registration/settings_store.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +30,6 @@ inline constexpr std::size_t kValueNameRoom = kMaxFileName - kDwordSuffix.size()
 std::string keyFileName(std::string_view name);
 // A value's file name: the same escaping, then the type's suffix.
 std::string valueFileName(std::string_view name, std::string_view suffix);
-// The name a key or value file name stands for (suffix removed beforehand);
-// none for text that the escaping never writes.
-std::optional<std::string> decode(std::string_view fileName);
 
 // 0 for a key name whose directory name fits; 87 for an empty name, "." and
 // "..", one with a zero byte, or one whose directory name would be longer than

@@ -5,6 +5,7 @@
 #include "registration/posix_settings_store.h"
 #include "registration/store_names.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/store_name_decoding.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +24,7 @@ namespace names = lookwell::store_names;
 using lookwell::KeyHandle;
 using lookwell::PosixSettingsStore;
 using lookwell::Status;
+using lookwell::fuzz::decodeFileName;
 namespace status = lookwell::status;
 
 // ---- The model: the registry's rules, written from its documentation. ----
@@ -129,7 +131,8 @@ void readValue(Key& key, const std::string& fileName, const fs::path& file) {
     const bool isString = fileName.ends_with(names::kStringSuffix);
     FUZZ_CHECK(isString || fileName.ends_with(names::kDwordSuffix));
     const std::size_t suffix = (isString ? names::kStringSuffix : names::kDwordSuffix).size();
-    const auto name = names::decode(std::string_view(fileName).substr(0, fileName.size() - suffix));
+    const auto name =
+        decodeFileName(std::string_view(fileName).substr(0, fileName.size() - suffix));
     FUZZ_CHECK(name && validValueName(*name));
     const std::string bytes = readAll(file);
     FUZZ_CHECK(isString || bytes.size() == 4);
@@ -143,7 +146,7 @@ Key readTree(const fs::path& directory) {
         const std::string fileName = entry.path().filename().string();
         FUZZ_CHECK(!entry.is_symlink());
         if (entry.is_directory()) {
-            const auto name = names::decode(fileName);
+            const auto name = decodeFileName(fileName);
             FUZZ_CHECK(name && validKeyName(*name));
             FUZZ_CHECK(key.subkeys.emplace(folded(*name), readTree(entry.path())).second);
         } else {
