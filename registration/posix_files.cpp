@@ -98,20 +98,6 @@ Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
     return status::kAlreadyExists;
 }
 
-// A leftover is a temporary file that nobody holds locked, still under its name.
-void removeIfLeftover(int dirFd, const std::string& name) {
-    const UniqueFd file(
-        openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat locked {};
-    struct stat named {};
-    if (file.valid() && lockFile(file.get(), LOCK_EX | LOCK_NB) == 0 &&
-        fstat(file.get(), &locked) == 0 &&
-        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
-        unlinkat(dirFd, name.c_str(), 0);
-    }
-}
-
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
@@ -275,15 +261,16 @@ bool isTemporary(const Entry& entry) {
     return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
 }
 
-void removeLeftovers(int dirFd) {
-    std::vector<Entry> entries;
-    if (listEntries(dirFd, entries) != status::kSuccess) {
-        return;
-    }
-    for (const Entry& entry : entries) {
-        if (isTemporary(entry)) {
-            removeIfLeftover(dirFd, entry.name);
-        }
+void removeIfLeftover(int dirFd, const std::string& name) {
+    const UniqueFd file(
+        openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat locked {};
+    struct stat named {};
+    if (file.valid() && lockFile(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+        fstat(file.get(), &locked) == 0 &&
+        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
+        unlinkat(dirFd, name.c_str(), 0);
     }
 }
 

@@ -65,8 +65,8 @@ bool hasContent(int dirFd, const std::string& name, std::string_view bytes);
 
 // A temporary file: one still being written, or one that a killed writer left.
 bool isTemporary(const Entry& entry);
-// Removes the temporary files that no live writer holds.
-void removeLeftovers(int dirFd);
+// Removes the temporary file `name` unless a live writer holds it.
+void removeIfLeftover(int dirFd, const std::string& name);
 
 Status makeDirectory(int dirFd, const std::string& name);
 Status makeDirectories(const std::string& path);

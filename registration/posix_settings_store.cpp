@@ -58,11 +58,12 @@ Status findEntry(int dirFd, std::string_view fileName, EntryKind kind, std::stri
 }
 
 // What a key's directory holds for one value: the spellings of its string and
-// 32-bit files (empty when absent), and whether interrupted writes left files.
+// 32-bit files (empty when absent), and the temporary files of writes that
+// are running or were interrupted.
 struct ValueFiles {
     std::string string;
     std::string dword;
-    bool leftovers = false;
+    std::vector<std::string> temporaries;
 };
 
 Status findValueFiles(int dirFd, std::string_view name, ValueFiles& files) {
@@ -72,7 +73,11 @@ Status findValueFiles(int dirFd, std::string_view name, ValueFiles& files) {
         spellingOnDisk(entries, store_names::valueFileName(name, kStringSuffix), EntryKind::File);
     files.dword =
         spellingOnDisk(entries, store_names::valueFileName(name, kDwordSuffix), EntryKind::File);
-    files.leftovers = std::ranges::any_of(entries, posix_files::isTemporary);
+    for (const Entry& entry : entries) {
+        if (posix_files::isTemporary(entry)) {
+            files.temporaries.push_back(entry.name);
+        }
+    }
     return result;
 }
 
@@ -272,8 +277,10 @@ Status PosixSettingsStore::setValue(KeyHandle key, std::string_view name, std::s
         if (result == status::kSuccess) {
             result = posix_files::flushDirectory(key);
         }
-        if (result == status::kSuccess && files.leftovers) {
-            posix_files::removeLeftovers(key);
+        if (result == status::kSuccess) {
+            for (const std::string& temporary : files.temporaries) {
+                posix_files::removeIfLeftover(key, temporary);
+            }
         }
         return result;
     });
