@@ -1,7 +1,9 @@
 #include "registration/lookwell_registration.h"
 #include "registration/posix_settings_store.h"
 #include "tests/registration/store_tree.h"
+#include "tests/registration/system_call_faults.h"
 
+#include <cerrno>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -64,6 +66,14 @@ TEST_F(RegisterWithTidemarkTest, OneRunWritesTheEntryAndASecondLeavesTheSameTree
     EXPECT_EQ(listTree(root()), expected);
     run("/opt/lookwell/bin/lookwell");
     EXPECT_EQ(listTree(root()), expected);
+    // The same on file systems that keep no locks, with no temporary file left.
+    for (int error : {ENOLCK, EOPNOTSUPP, ENOSYS}) {
+        fs::remove_all(root() / kVendorDir);
+        test_support::failLocksWith(error);
+        run("/opt/lookwell/bin/lookwell");
+        test_support::failLocksWith(0);
+        EXPECT_EQ(listTree(root()), expected) << error;
+    }
 }
 
 TEST_F(RegisterWithTidemarkTest, AnExistingRootIsReusedWhateverItsCase) {

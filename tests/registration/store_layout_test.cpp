@@ -5,6 +5,8 @@
 #include "tests/registration/store_tree.h"
 #include "tests/registration/system_call_faults.h"
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@ namespace lookwell {
 namespace {
 
 using test_support::listTree;
+using test_support::writeFile;
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
@@ -159,6 +162,28 @@ TEST_F(StoreLayoutTest, AKilledWritersFileGoesWithTheNextWriteALiveWritersStays)
     EXPECT_EQ(temporaryFiles(root() / "K"), 1u);
     EXPECT_EQ(setDword("K", "W", 1), status::kSuccess);
     EXPECT_EQ(temporaryFiles(root() / "K"), 0u);
+}
+
+// Without locks a leftover goes only by its age; a lockless writer's file never
+// goes by its free lock.
+TEST_F(StoreLayoutTest, LeftoversThatNoLockSpeaksForGoOnlyOnceOlderThanAnyWrite) {
+    const fs::path key = root() / "K";
+    const std::string locking = ".~Ab12Cd34";
+    const std::string lockless = ".~~Ef56Gh78";
+    ASSERT_EQ(setString("K", "V", "old"), status::kSuccess);
+    writeFile(key / lockless, "pending");
+    for (int error : {0, ENOLCK}) {
+        test_support::failLocksWith(error);
+        writeFile(key / locking, "torn");
+        EXPECT_EQ(setString("K", "V", std::to_string(error).c_str()), status::kSuccess);
+        EXPECT_EQ(temporaryFiles(key), error == 0 ? 1u : 2u);
+    }
+    for (const std::string& name : {locking, lockless}) {
+        fs::last_write_time(key / name, fs::last_write_time(key / name) - std::chrono::hours(25));
+    }
+    EXPECT_EQ(setString("K", "V", "new"), status::kSuccess);
+    EXPECT_EQ(temporaryFiles(key), 0u);
+    test_support::failLocksWith(0);
 }
 
 } // namespace
