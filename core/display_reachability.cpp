@@ -152,9 +152,9 @@ std::optional<std::string> unreachableDisplaySentence(const CommandLine& command
         }
         tried += (tried.empty() ? "" : " or ") + display.description;
     }
+    // Only what every user has: the installed program has no source tree beside it.
     return "lookwell: cannot reach " + tried +
-           "; to run Lookwell without a display, start it with scripts/run.sh from its source "
-           "tree, which serves the window over VNC.\n";
+           "; start Lookwell in a graphical session, or over SSH with X forwarding (ssh -X).\n";
 }
 
 } // namespace lookwell

@@ -49,8 +49,8 @@ private:
     bool bound_ = false;
 };
 
-const std::string kAdvice = "; to run Lookwell without a display, start it with scripts/run.sh "
-                            "from its source tree, which serves the window over VNC.\n";
+const std::string kAdvice =
+    "; start Lookwell in a graphical session, or over SSH with X forwarding (ssh -X).\n";
 
 TEST(DisplayReachability, NamesTheX11DisplayItTriedAndWhereTheNameCameFrom) {
     EXPECT_EQ(unreachableDisplaySentence({}, {}),
