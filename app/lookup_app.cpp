@@ -8,14 +8,15 @@
 namespace lookwell {
 
 LookupApp::LookupApp(int& argc, char** argv, const ResolverFactory& makeResolver,
-                     std::function<void()> registerProgram, WindowServices services)
-    : QApplication(argc, argv), registerProgram_(std::move(registerProgram)), services_(services) {
+                     ProgramRegistration registerProgram, WindowServices services)
+    : QApplication(argc, argv), registerProgram_(std::move(registerProgram)),
+      executablePath_(runningExecutablePath()), services_(services) {
     // Built here, not in the member list, so that poster_ exists whatever the
     // members' order; the destructor ends it first for the same reason.
     resolver_ = makeResolver(poster_);
     // Named after the executable itself: argv[0] is whatever the caller chose.
-    if (const auto path = runningExecutablePath()) {
-        setApplicationName(QString::fromStdString(programName(*path)));
+    if (executablePath_) {
+        setApplicationName(QString::fromStdString(programName(*executablePath_)));
     }
 }
 
@@ -31,7 +32,8 @@ bool LookupApp::startup() {
     }
     state_.pending = 0;
     useDialogLook();
-    registerProgram_(); // whatever it reports changes nothing here
+    // Whatever it reports changes nothing here.
+    registerProgram_(executablePath_ ? executablePath_->c_str() : nullptr);
     runMainDialog();
     return false;
 }

@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace lookwell {
 
@@ -19,9 +21,11 @@ class LookupApp : public QApplication {
     Q_OBJECT
 public:
     using ResolverFactory = std::function<std::unique_ptr<Resolver>(UiThreadPoster&)>;
+    // Records the program at the path given (null when it cannot be read).
+    using ProgramRegistration = std::function<void(const char* executablePath)>;
 
     LookupApp(int& argc, char** argv, const ResolverFactory& makeResolver,
-              std::function<void()> registerProgram,
+              ProgramRegistration registerProgram,
               WindowServices services = WindowServices::desktop());
     ~LookupApp() override;
 
@@ -37,7 +41,8 @@ private:
     LookupState state_;
     QtUiThreadPoster poster_;
     std::unique_ptr<Resolver> resolver_;
-    std::function<void()> registerProgram_;
+    ProgramRegistration registerProgram_;
+    std::optional<std::string> executablePath_;
     WindowServices services_;
 };
 

@@ -155,7 +155,7 @@ int main(int argc, char* argv[]) {
     int failures = 0;
     {
         LookupApp app(
-            argc, argv, makeResolver, [] { events.emplace_back("register"); },
+            argc, argv, makeResolver, [](const char*) { events.emplace_back("register"); },
             WindowServices{messages, clipboard});
         LookupAppTest test;
         failures = QTest::qExec(&test, argc, argv);
