@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Debian packages that scripts/build-packages.sh built: each
 # package's files, the dependencies between them and the library's symbols;
-# then installs them with dpkg for real, inside a private mount namespace whose
-# /usr, /etc and /var are throwaway overlays, and checks the installed program,
-# a C program built against libnatlas-dev through pkg-config, and the removal.
+# then, inside a private mount namespace whose /usr,
+# /etc and /var are throwaway overlays, runs their DEP-8 tests with autopkgtest
+# and checks the manual pages and the removal.
 # Usage: check_packages.sh DEB_DIR VERSION
 set -euo pipefail
 debs=$(realpath "$1") version=$2
@@ -72,6 +72,6 @@ trap 'rm -rf "$scratch"' EXIT
 status=0
 unshare --mount --propagation private --fork \
     "$here/installed_packages_check.sh" "$(deb lookwell)" "$(deb libnatlas1)" \
-    "$(deb libnatlas-dev)" "$version" "$here/../natlas/consumer/natlas_consumer.c" "$scratch" || status=$?
+    "$(deb libnatlas-dev)" "$debs/lookwell_$version.dsc" "$scratch" || status=$?
 [ "$status" -eq 0 ] || fail "the installed packages"
 [ "$failures" -eq 0 ]
