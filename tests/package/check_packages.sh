@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian packages that scripts/build-packages.sh built: each
-# package's files, the dependencies between them and the library's symbols;
-# then, inside a private mount namespace whose /usr,
+# package's files, the dependencies between them, the library's symbols and
+# the binaries' hardening; then, inside a private mount namespace whose /usr,
 # /etc and /var are throwaway overlays, runs their DEP-8 tests with autopkgtest
 # and checks the manual pages and the removal.
 # Usage: check_packages.sh DEB_DIR VERSION
@@ -61,6 +61,22 @@ symbols=$(dpkg-deb --info "$(deb libnatlas1)" symbols | sed -n 's/^ \(Natlas[A-Z
 [ "$symbols" = "$(printf '%s\n' NatlasGet{Bitnet,CountryCode,CountryName,Fidonet,Inet,OSI,UUCP,Version})" ] &&
     pass "the symbols file lists the eight exports" || fail "symbols file lists: $symbols"
 
+# PIE, stack protector, fortify, read-only relocations and immediate binding
+# (bookworm's dpkg-buildflags gives no branch protection). libnatlas has no
+# function with a buffer on its stack and calls nothing at all, so no canary
+# can appear in it: that is checked, and that its compile had the flag.
+binaries=$(mktemp -d)
+trap 'rm -rf "$binaries"' EXIT
+dpkg-deb -x "$(deb lookwell)" "$binaries" && dpkg-deb -x "$(deb libnatlas1)" "$binaries"
+library=$binaries/usr/lib/$multiarch/libnatlas.so.1
+hardening-check --nocfprotection "$binaries/usr/bin/lookwell" &&
+    pass "lookwell is hardened" || fail "lookwell's hardening"
+hardening-check --nocfprotection --nostackprotector "$library" &&
+    [ -z "$(nm -D --undefined-only "$library" | awk '$1 == "U"')" ] &&
+    grep -E -- '-fstack-protector-strong .*/natlas\.cpp$' "$debs/build.log" >/dev/null &&
+    pass "libnatlas is hardened, and has nothing a stack protector would guard" ||
+    fail "libnatlas's hardening"
+
 # Installed for real, in a namespace of its own: what dpkg writes lands in
 # overlays that vanish with the namespace.
 if ! unshare --mount --fork true 2>/dev/null; then
@@ -68,7 +84,7 @@ if ! unshare --mount --fork true 2>/dev/null; then
     [ "$failures" -eq 0 ] && exit 77 || exit 1
 fi
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'rm -rf "$binaries" "$scratch"' EXIT
 status=0
 unshare --mount --propagation private --fork \
     "$here/installed_packages_check.sh" "$(deb lookwell)" "$(deb libnatlas1)" \
