@@ -1,6 +1,6 @@
 #include "app/display_failure_guard.h"
 
-#include "core/display_reachability.h"
+#include "app/display_probe.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -53,8 +53,8 @@ const char* orEmpty(const char* text) {
 }
 
 [[noreturn]] void endWithoutAbort(const HeldMessage& fatal) {
-    const auto sentence =
-        unreachableDisplaySentence(*guardState().commandLine, DisplayEnvironment::fromProcess());
+    const auto sentence = unreachableDisplaySentence(
+        *guardState().commandLine, displayEnvironmentFromProcess(), SocketDisplayProbe());
     if (sentence) {
         std::fputs(sentence->c_str(), stderr);
     } else {

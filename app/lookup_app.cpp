@@ -1,7 +1,7 @@
 #include "app/lookup_app.h"
 
+#include "app/running_executable.h"
 #include "core/program_name.h"
-#include "registration/lookwell_registration.h"
 #include "ui/lookup_dialog.h"
 #include "ui/window_system/dialog_look.h"
 

@@ -1,5 +1,6 @@
 #include "app/display_failure_guard.h"
 #include "app/lookup_app.h"
+#include "app/running_executable.h"
 #include "core/command_line.h"
 #include "core/resolver/posix_resolver.h"
 #include "registration/lookwell_registration.h"
@@ -27,7 +28,10 @@ int main(int argc, char* argv[]) {
         [](lookwell::UiThreadPoster& poster) {
             return std::make_unique<lookwell::PosixResolver>(poster);
         },
-        [] { lookwell::RegisterWithTidemark(); });
+        [] {
+            const auto path = lookwell::runningExecutablePath();
+            lookwell::RegisterWithTidemark(path ? path->c_str() : nullptr);
+        });
     displayGuard.reset();
     app.startup();
     return app.exitInstance();

@@ -14,20 +14,24 @@ struct DisplayEnvironment {
     std::string waylandDisplay; // WAYLAND_DISPLAY
     std::string runtimeDir;     // XDG_RUNTIME_DIR
     std::string sessionType;    // XDG_SESSION_TYPE
+};
 
-    static DisplayEnvironment fromProcess();
+// Whether a display server listens where an X11 display name ("host:N.S",
+// ":N", "unix:N") or a Wayland display (a socket name below runtimeDir, or an
+// absolute path) points.
+class DisplayProbe {
+public:
+    virtual ~DisplayProbe() = default;
+    virtual bool x11DisplayListens(const std::string& display) const = 0;
+    virtual bool waylandDisplayListens(const std::string& display,
+                                       const std::string& runtimeDir) const = 0;
 };
 
 // Asked once Qt has failed to start its window-system plugin: the sentence that
 // explains the failure when every plugin Qt tried needs a display and none of
 // those displays can be reached; none when the failure has another cause.
 std::optional<std::string> unreachableDisplaySentence(const CommandLine& commandLine,
-                                                      const DisplayEnvironment& environment);
-
-// Whether a display server listens where an X11 display name ("host:N.S",
-// ":N", "unix:N") or a Wayland display (a socket name below runtimeDir, or an
-// absolute path) points. Only the socket is tried: no protocol is spoken.
-bool x11DisplayListens(const std::string& display);
-bool waylandDisplayListens(const std::string& display, const std::string& runtimeDir);
+                                                      const DisplayEnvironment& environment,
+                                                      const DisplayProbe& probe);
 
 } // namespace lookwell

@@ -19,6 +19,8 @@ struct HostentBuffer {
     std::span<char> span() { return bytes; }
 };
 
+inline constexpr int kAddressFamilyInet = 2; // AF_INET as the resolver's callers know it
+
 // The host entry record, field for field as the resolver's callers read it.
 struct HostEntry {
     char* h_name;

@@ -8,8 +8,6 @@
 
 namespace lookwell {
 
-inline constexpr int kAddressFamilyInet = 2; // AF_INET as the resolver's callers know it
-
 // The asynchronous resolver library; each operation names the Windows Sockets
 // call it stands in for. A started request ends with exactly one reply to its
 // window (unless it is cancelled first): the reply message with the handle as

@@ -3,8 +3,7 @@
 #include "registration/tidemark_registration.h"
 #include "version_info.h"
 
-#include <optional>
-#include <string>
+#include <cstdint>
 
 namespace lookwell {
 
@@ -22,14 +21,12 @@ inline constexpr const char* kDisplayName = version::kProductName;
 inline constexpr std::uint32_t kIconIndex = 1;
 } // namespace lookwell_entry
 
-// The running program's full path, however long; none when it cannot be read.
-std::optional<std::string> runningExecutablePath();
-
 // Records Lookwell through `registration` (a null path records none) and leaves
 // no vendor open. Failures change nothing for the caller, so nothing is returned.
 void RegisterWithTidemark(TidemarkRegistration& registration, const char* executablePath);
 
-// The start-up step: records the running program in the current user's store.
-void RegisterWithTidemark();
+// The start-up step: records the program at `executablePath` (null: none) in
+// the current user's store.
+void RegisterWithTidemark(const char* executablePath);
 
 } // namespace lookwell

@@ -44,7 +44,7 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
                                  : (S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other);
 }
 
-std::string randomTemporaryName() {
+std::string randomTemporaryName(std::string_view prefix) {
     static constexpr std::string_view kAlphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::array<unsigned char, 8> random{};
@@ -55,7 +55,7 @@ std::string randomTemporaryName() {
         static std::minstd_rand fallback(static_cast<unsigned>(getpid() ^ time(nullptr)));
         std::ranges::generate(random, [] { return static_cast<unsigned char>(fallback()); });
     }
-    std::string name(store_names::kTemporaryPrefix);
+    std::string name(prefix);
     for (unsigned char byte : random) {
         name += kAlphabet[byte % kAlphabet.size()];
     }
@@ -69,6 +69,11 @@ int lockFile(int fd, int operation) {
     return result;
 }
 
+// What flock() answers where the file system keeps no locks at all.
+bool locksUnsupported(int error) {
+    return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
+}
+
 bool isLinked(int fd) {
     struct stat info {};
     return fstat(fd, &info) == 0 && info.st_nlink > 0;
@@ -77,25 +82,51 @@ bool isLinked(int fd) {
 // A new temporary file, locked for as long as `file` stays open: the lock tells
 // leftovers from files that a live writer still works on. A cleaner may take a
 // new file for a leftover in the moment before it is locked; it is then gone
-// once the lock is ours, and another name is tried.
+// once the lock is ours, and another name is tried. Where no lock can be had,
+// the file is made again under the name of an unlocked one.
 Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
+    std::string_view prefix = store_names::kTemporaryPrefix;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        name = randomTemporaryName();
+        name = randomTemporaryName(prefix);
         file = UniqueFd(openat(dirFd, name.c_str(),
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kValueMode));
-        if (!file.valid() && errno != EEXIST) {
-            return lastError();
-        }
-        if (file.valid() && lockFile(file.get(), LOCK_EX) != 0) {
-            const Status result = lastError();
+        if (!file.valid()) {
+            if (errno != EEXIST) {
+                return lastError();
+            }
+        } else if (prefix == store_names::kUnlockedTemporaryPrefix) {
+            return status::kSuccess;
+        } else if (lockFile(file.get(), LOCK_EX) != 0) {
+            const int error = errno;
             unlinkat(dirFd, name.c_str(), 0);
-            return result;
-        }
-        if (file.valid() && isLinked(file.get())) {
+            if (!locksUnsupported(error)) {
+                return statusFromErrno(error);
+            }
+            prefix = store_names::kUnlockedTemporaryPrefix;
+        } else if (isLinked(file.get())) {
             return status::kSuccess;
         }
     }
     return status::kAlreadyExists;
+}
+
+bool isOlderThanAnyWrite(int dirFd, int fd) {
+    struct stat file {};
+    struct stat directory {};
+    return fstat(fd, &file) == 0 && fstat(dirFd, &directory) == 0 &&
+           directory.st_mtim.tv_sec - file.st_mtim.tv_sec > kLongestWriteSeconds;
+}
+
+bool isAbandoned(int dirFd, const std::string& name, int fd) {
+    if (!name.starts_with(store_names::kUnlockedTemporaryPrefix)) {
+        if (lockFile(fd, LOCK_EX | LOCK_NB) == 0) {
+            return true;
+        }
+        if (!locksUnsupported(errno)) {
+            return false;
+        }
+    }
+    return isOlderThanAnyWrite(dirFd, fd);
 }
 
 Status writeAll(int fd, std::string_view bytes) {
@@ -264,12 +295,13 @@ bool isTemporary(const Entry& entry) {
 void removeIfLeftover(int dirFd, const std::string& name) {
     const UniqueFd file(
         openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat locked {};
+    struct stat opened {};
     struct stat named {};
-    if (file.valid() && lockFile(file.get(), LOCK_EX | LOCK_NB) == 0 &&
-        fstat(file.get(), &locked) == 0 &&
+    // The name must still be the file judged: a writer may have renamed it away
+    // and another taken the name meanwhile.
+    if (file.valid() && isAbandoned(dirFd, name, file.get()) && fstat(file.get(), &opened) == 0 &&
         fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev) {
+        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
         unlinkat(dirFd, name.c_str(), 0);
     }
 }

@@ -57,7 +57,9 @@ Status listEntries(int dirFd, std::vector<Entry>& entries);
 // to a temporary file that is flushed to disk and then renamed over the old one,
 // so a crash or a full disk leaves either the old file or the new one. The
 // temporary file is flock()ed from its creation until its name is gone, so it is
-// never taken for a leftover.
+// never taken for a leftover. Where the file system keeps no locks (NFS without
+// a lock manager, some FUSE file systems) the write goes on without one, under
+// a temporary name that says so.
 Status replaceFile(int dirFd, const std::string& name, std::string_view bytes);
 
 // True when `name` is a regular file holding exactly `bytes`.
@@ -65,7 +67,17 @@ bool hasContent(int dirFd, const std::string& name, std::string_view bytes);
 
 // A temporary file: one still being written, or one that a killed writer left.
 bool isTemporary(const Entry& entry);
-// Removes the temporary file `name` unless a live writer holds it.
+
+// Longer than any write of a value takes, from its last change of the temporary
+// file to its rename.
+inline constexpr long kLongestWriteSeconds = 24 * 60 * 60;
+
+// Removes the temporary file `name` when it is provably abandoned: its writer's
+// lock is free, or, where there are no locks to ask (the file system keeps none,
+// or its writer could take none), it is older than kLongestWriteSeconds. Called
+// right after a write into the same directory, whose modification time then is
+// the file system's "now", so a client's clock running ahead never makes a live
+// writer's file look old.
 void removeIfLeftover(int dirFd, const std::string& name);
 
 Status makeDirectory(int dirFd, const std::string& name);

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lookwell {
@@ -100,6 +99,11 @@ Status makeKey(int parentFd, const std::string& fileName, std::string& made) {
 
 Status openChildKey(int parentFd, std::string_view name, bool create, UniqueFd& child) {
     const std::string fileName = store_names::keyFileName(name);
+    // The exact spelling wins whenever it is a key, so trying it first spares
+    // listing the parent in the usual case, where every name is spelled as made.
+    if (openDirectory(parentFd, fileName, child) == status::kSuccess) {
+        return status::kSuccess;
+    }
     std::string onDisk;
     Status result = findEntry(parentFd, fileName, EntryKind::Directory, onDisk);
     if (result == status::kSuccess && onDisk.empty()) {
@@ -114,7 +118,8 @@ bool isKeyContent(const Entry& entry) {
     const std::string_view name = entry.name;
     return posix_files::isTemporary(entry) ||
            (entry.kind == EntryKind::File &&
-            (name.ends_with(kStringSuffix) || name.ends_with(kDwordSuffix)));
+            (store_names::endsWithIgnoringAsciiCase(name, kStringSuffix) ||
+             store_names::endsWithIgnoringAsciiCase(name, kDwordSuffix)));
 }
 
 Status removeKeyContent(int keyFd) {
@@ -163,37 +168,6 @@ std::array<char, 4> littleEndian(std::uint32_t value) {
 
 } // namespace
 
-std::size_t
-PosixSettingsStore::LastOpenedKey::reusableFor(std::span<const std::string_view> names) const {
-    struct stat info {};
-    if (names_.empty() || names_.size() > names.size() ||
-        !std::equal(names_.begin(), names_.end(), names.begin(),
-                    store_names::equalIgnoringAsciiCase) ||
-        fstat(directory_.get(), &info) != 0 || info.st_nlink == 0) {
-        return 0;
-    }
-    return names_.size();
-}
-
-Status PosixSettingsStore::LastOpenedKey::duplicate(UniqueFd& key) const {
-    key = UniqueFd(fcntl(directory_.get(), F_DUPFD_CLOEXEC, 0));
-    return key.valid() ? status::kSuccess : posix_files::statusFromErrno(errno);
-}
-
-void PosixSettingsStore::LastOpenedKey::remember(std::span<const std::string_view> names,
-                                                 const UniqueFd& key) {
-    forget();
-    if (!names.empty()) {
-        directory_ = UniqueFd(fcntl(key.get(), F_DUPFD_CLOEXEC, 0));
-        names_.assign(names.begin(), names.end());
-    }
-}
-
-void PosixSettingsStore::LastOpenedKey::forget() {
-    names_.clear();
-    directory_ = UniqueFd();
-}
-
 PosixSettingsStore::PosixSettingsStore(std::string rootDirectory)
     : root_(std::move(rootDirectory)) {}
 
@@ -210,16 +184,12 @@ Status PosixSettingsStore::openRoot(bool create, UniqueFd& root) const {
 }
 
 Status PosixSettingsStore::openKey(std::span<const std::string_view> names, bool create,
-                                   UniqueFd& key) {
-    const std::size_t reused = lastKey_.reusableFor(names);
-    Status result = reused > 0 ? lastKey_.duplicate(key) : openRoot(create, key);
-    for (std::size_t next = reused; result == status::kSuccess && next < names.size(); ++next) {
+                                   UniqueFd& key) const {
+    Status result = openRoot(create, key);
+    for (std::size_t next = 0; result == status::kSuccess && next < names.size(); ++next) {
         UniqueFd child;
         result = openChildKey(key.get(), names[next], create, child);
         key = std::move(child);
-    }
-    if (result == status::kSuccess && reused < names.size()) {
-        lastKey_.remember(names, key);
     }
     return result;
 }
@@ -319,7 +289,6 @@ Status PosixSettingsStore::deleteKey(std::string_view path) {
         std::vector<std::string_view> names;
         Status result = store_names::splitKeyPath(path, names);
         UniqueFd parent;
-        lastKey_.forget();
         if (result == status::kSuccess) {
             result = openKey(std::span(names).first(names.size() - 1), false, parent);
         }

@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace lookwell {
 
@@ -16,8 +15,10 @@ namespace lookwell {
 // bytes, "<Name>.dword" holding 4 bytes, least significant first). Names match
 // existing entries without regard to ASCII case, so a key or value keeps the
 // spelling it was first created with. A key handle is the key directory's
-// descriptor; nothing outside the root directory is ever touched. A value that
-// already holds the bytes to be set is not written again.
+// descriptor, and every operation walks to its key afresh from the root, so a
+// key renamed between two calls is never written through; nothing outside the
+// root directory is ever touched. A value that already holds the bytes to be set
+// is not written again.
 class PosixSettingsStore final : public SettingsStore {
 public:
     explicit PosixSettingsStore(std::string rootDirectory);
@@ -33,33 +34,12 @@ public:
 private:
     using UniqueFd = posix_files::UniqueFd;
 
-    // The key opened last, kept open for the store's life so that the next
-    // operation on it, or on a key below it, starts there instead of walking
-    // down from the root again. A key removed meanwhile is noticed and walked to
-    // afresh; one that another hand renames is not, which a store that lives
-    // for one registration can afford.
-    class LastOpenedKey {
-    public:
-        // How many leading names of `names` the kept key stands for: all of its
-        // own when they match (without regard to case) and its directory still
-        // exists, otherwise 0.
-        std::size_t reusableFor(std::span<const std::string_view> names) const;
-        Status duplicate(UniqueFd& key) const;
-        void remember(std::span<const std::string_view> names, const UniqueFd& key);
-        void forget();
-
-    private:
-        std::vector<std::string> names_;
-        UniqueFd directory_;
-    };
-
     Status openRoot(bool create, UniqueFd& root) const;
-    Status openKey(std::span<const std::string_view> names, bool create, UniqueFd& key);
+    Status openKey(std::span<const std::string_view> names, bool create, UniqueFd& key) const;
     Status setValue(KeyHandle key, std::string_view name, std::string_view suffix,
                     std::string_view bytes);
 
     std::string root_;
-    LastOpenedKey lastKey_;
 };
 
 // "${XDG_CONFIG_HOME:-$HOME/.config}/hkcu"; relative settings are ignored, as the

@@ -18,6 +18,10 @@ inline constexpr std::string_view kStringSuffix = ".sz";
 inline constexpr std::string_view kDwordSuffix = ".dword";
 // Temporary files start with this; no key or value name is ever written so.
 inline constexpr std::string_view kTemporaryPrefix = ".~";
+// A temporary file whose writer could take no lock on it (the file system keeps
+// none) says so in its name: a cleaner that has locks must not take it for one
+// that a killed writer left unlocked.
+inline constexpr std::string_view kUnlockedTemporaryPrefix = ".~~";
 
 // Room for a value name: the same for both types, so a value can always change
 // type, and set by the longer suffix.

@@ -1,5 +1,6 @@
 #include "core/resolver/posix_resolver.h"
 
+#include "core/hostent_buffer.h"
 #include "core/socket_errors.h"
 
 #include <algorithm>

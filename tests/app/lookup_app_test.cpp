@@ -1,6 +1,6 @@
 #include "app/lookup_app.h"
 #include "tests/support/fake_resolver.h"
-#include "tests/ui/fake_window_services.h"
+#include "tests/support/fake_window_services.h"
 #include "ui/lookup_dialog.h"
 
 #include <QFile>

@@ -1,4 +1,5 @@
 #include "core/command_line.h"
+#include "version_info.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(CommandLine, HelpAndVersionAreAnsweredWithoutAWindow) {
     }
     const auto version = answerWithoutWindow(parse({"--version"}));
     ASSERT_TRUE(version);
-    EXPECT_EQ(version->out, "lookwell 1.7.0.7\n");
+    EXPECT_EQ(version->out, std::string("lookwell ") + version::kFileVersion + "\n");
     EXPECT_EQ(version->exitStatus, 0);
 }
 

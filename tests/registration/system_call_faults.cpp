@@ -1,14 +1,16 @@
-// Stands in for the C library's renameat() and write() in the test program, so
-// a test can catch the store between the write of a value and its rename, or
-// make a write return 0.
+// Stands in for the C library's renameat(), write() and flock() in the test
+// program, so a test can catch the store between the write of a value and its
+// rename, make a write return 0, or take the locks away.
 #include "tests/registration/system_call_faults.h"
 
+#include <cerrno>
 #include <dlfcn.h>
 #include <unistd.h>
 
 namespace {
 int stopReadyFd = -1;
 bool writesStall = false;
+int flockError = 0;
 
 template <typename Function>
 Function next(const char* name) {
@@ -28,6 +30,10 @@ WritesWithoutProgress::WritesWithoutProgress() {
 
 WritesWithoutProgress::~WritesWithoutProgress() {
     writesStall = false;
+}
+
+void failLocksWith(int error) {
+    flockError = error;
 }
 
 } // namespace lookwell::test_support
@@ -53,4 +59,10 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
     using Write = ssize_t (*)(int, const void*, size_t);
     static const auto real = next<Write>("write");
     return real(fd, data, size);
+}
+
+extern "C" int flock(int fd, int operation) {
+    using Flock = int (*)(int, int);
+    static const auto real = next<Flock>("flock");
+    return flockError != 0 ? (errno = flockError, -1) : real(fd, operation);
 }

@@ -17,4 +17,8 @@ public:
     WritesWithoutProgress& operator=(const WritesWithoutProgress&) = delete;
 };
 
+// From now on flock() fails with `error`, as on a file system that keeps no
+// locks; 0 gives the locks back.
+void failLocksWith(int error);
+
 } // namespace lookwell::test_support

@@ -2,11 +2,12 @@
 #include "core/lookup_requests.h"
 #include "core/socket_errors.h"
 #include "tests/support/fake_resolver.h"
-#include "tests/ui/fake_window_services.h"
+#include "tests/support/fake_window_services.h"
 #include "ui/lookup_dialog.h"
 #include "ui/window_system/qt_ui_thread_poster.h"
 #include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
+#include "version_info.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -393,7 +394,9 @@ private slots:
             menu->actions().last()->trigger();
         }
         const QStringList oneVisit{"About Lookwell for Winsock32",
-                                   "Lookwell for Winsock32 Version 1.7", "Lookwell"};
+                                   "Lookwell for Winsock32 Version " +
+                                       QString::fromLatin1(version::kShortVersion),
+                                   "Lookwell"};
         QCOMPARE(seen, oneVisit + oneVisit);
         QCOMPARE(messages.shown.size(), 1u);
         QCOMPARE(messages.shown[0].text, std::string("Host not found."));

@@ -1,5 +1,6 @@
 // Runs only inside tests/support/dns/run_with_dns_server.sh, whose scripted server holds the
 // lookwell.test zone these cases ask for.
+#include "core/hostent_buffer.h"
 #include "core/resolver/posix_resolver.h"
 #include "core/socket_errors.h"
 #include "tests/support/queued_ui_thread_poster.h"
