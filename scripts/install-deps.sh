@@ -23,6 +23,7 @@ test_packages=(
     desktop-file-utils appstream appstream-compose clang-format man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
+    autopkgtest devscripts diffoscope-minimal faketime libglib2.0-bin
 )
 
 case "${1:-}" in

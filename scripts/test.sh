@@ -3,7 +3,8 @@
 # test: the plain build, then the address/undefined-behaviour sanitizer build,
 # then the thread sanitizer build of the resolver tests, then a short run of
 # every fuzz target (scripts/fuzz.sh runs them for long); last, builds the
-# Debian packages and checks them.
+# Debian packages, builds them again elsewhere to see that they are the same
+# bit for bit, and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -19,5 +20,6 @@ done
 
 echo "=== Debian packages"
 scripts/build-packages.sh
+scripts/check-reproducible.sh
 version=$(dpkg-parsechangelog -S Version)
 tests/package/check_packages.sh build/deb "$version" || [ $? -eq 77 ]
