@@ -23,7 +23,7 @@ test_packages=(
     desktop-file-utils appstream appstream-compose clang-format man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
-    dbus-x11
+    dbus-x11 sway wtype wl-clipboard grim
 )
 
 case "${1:-}" in
