@@ -14,7 +14,7 @@ run_packages=(
     x11-utils
 )
 wayland_packages=(qt6-wayland)
-virtual_display_packages=(xvfb xauth openbox x11vnc)
+virtual_display_packages=(xvfb xauth openbox x11vnc dbus-daemon)
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-dnslib iproute2 util-linux
@@ -24,6 +24,7 @@ test_packages=(
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
     autopkgtest devscripts diffoscope-minimal faketime libglib2.0-bin
+    dbus-x11 sway wtype wl-clipboard grim
 )
 
 case "${1:-}" in

@@ -32,6 +32,13 @@ cookie=$(mcookie)
 login=$(id -un)@$(hostname)
 umask 077
 work=$(mktemp -d)
+# Waits without a child process: bash can lose track of a child started
+# while it stops the jobs ("wait_for: No record of process").
+mkfifo "$work/never"
+exec {never}<>"$work/never"
+pause() {
+    read -rt "$1" -u "$never" || true
+}
 
 any_running() {
     local pid
@@ -53,7 +60,7 @@ stop_started() {
     kill "${pids[@]}" 2>/dev/null || true
     for attempt in 1 2 3 4 5; do
         any_running "${pids[@]}" || break
-        sleep 0.1
+        pause 0.1
     done
     kill -KILL "${pids[@]}" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -70,7 +77,7 @@ wait_for() {
     local attempt
     for ((attempt = 0; attempt < 100; attempt++)); do
         "$@" && return 0
-        sleep 0.1
+        pause 0.1
     done
     return 1
 }
@@ -109,6 +116,16 @@ echo "add $DISPLAY . $cookie" | xauth -q source -
 unset WAYLAND_DISPLAY
 # Over SSH without a login session there is none; Qt would make one in /tmp.
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
+
+# A session bus of the display's own, which ends with it. Without one, a Qt
+# program on a machine with dbus-x11 has dbus-launch start a bus that writes
+# into ~/.dbus and outlives everything here.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" 2>"$work/dbus.log" &
+started+=($!)
+bus_address=
+wait_for read_line_after bus_address "$work/bus" "" ||
+    fail_with_log "the session bus did not start" "$work/dbus.log"
+export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
 # Its log and session files go with the display, not into the user's home.
 XDG_CACHE_HOME=$work openbox --config-file "$here/virtual-display-openbox.xml" \

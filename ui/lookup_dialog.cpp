@@ -9,6 +9,7 @@
 #include "ui/window_system/dialog_keyboard.h"
 #include "ui/window_system/dialog_template.h"
 #include "ui/window_system/modal_window.h"
+#include "ui/window_system/pixel_art_icon.h"
 #include "ui/window_system/resources.h"
 #include "ui/window_system/system_menu.h"
 
@@ -171,9 +172,9 @@ void LookupDialog::initialise() {
     systemMenu_->appendItem(IDM_ABOUTBOX, QString::fromStdString(loadText(text::kAboutMenuItem)));
     setWindowIcon(icon_);
     pasteBitmap_ = loadBitmap(resource::kPasteBitmap);
-    paste_->setIcon(pasteBitmap_);
+    paste_->setIcon(pixelArtIcon({pasteBitmap_.toImage()}));
     copyBitmap_ = loadBitmap(resource::kCopyBitmap);
-    copy_->setIcon(copyBitmap_);
+    copy_->setIcon(pixelArtIcon({copyBitmap_.toImage()}));
     hostName_->setFocus(Qt::OtherFocusReason);
 }
 

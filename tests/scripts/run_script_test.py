@@ -78,15 +78,18 @@ def send_key(connection, keysym):
         connection.sendall(struct.pack(">BBxxI", 4, down, keysym))
 
 
-def processes_in_session(session):
+def processes_of_run(session, home):
+    """The run's session, and what left it but kept its home (dbus-launch)."""
     found = []
     for entry in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{entry}/stat") as stat:
                 fields = stat.read().rsplit(")", 1)[1].split()
-        except (FileNotFoundError, ProcessLookupError):
+            with open(f"/proc/{entry}/environ", "rb") as environ:
+                own_home = f"HOME={home}".encode() in environ.read().split(b"\0")
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
             continue
-        if fields[0] != "Z" and int(fields[3]) == session:
+        if fields[0] != "Z" and (int(fields[3]) == session or own_home):
             found.append(int(entry))
     return found
 
@@ -127,7 +130,7 @@ class RunScriptWithoutDisplay(unittest.TestCase):
         self.fail(f"no VNC server announced: {self.lines}")
 
     def kill_everything(self):
-        for pid in processes_in_session(self.script.pid):
+        for pid in processes_of_run(self.script.pid, self.home):
             os.kill(pid, signal.SIGKILL)
         self.script.wait(5)
         self.script.stdout.close()
@@ -135,9 +138,9 @@ class RunScriptWithoutDisplay(unittest.TestCase):
     def assert_all_gone_within(self, seconds, port):
         """Processes, port and temporary files; and the home folder untouched."""
         deadline = time.monotonic() + seconds
-        while processes_in_session(self.script.pid) or port_open(port) or os.listdir(self.tmp):
+        while processes_of_run(self.script.pid, self.home) or port_open(port) or os.listdir(self.tmp):
             self.assertLess(time.monotonic(), deadline,
-                            f"left running: {processes_in_session(self.script.pid)}, "
+                            f"left running: {processes_of_run(self.script.pid, self.home)}, "
                             f"port open: {port_open(port)}, left in TMPDIR: {os.listdir(self.tmp)}")
             time.sleep(0.02)
         self.script.wait(1)

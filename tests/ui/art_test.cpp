@@ -1,3 +1,7 @@
+#include "core/lookup_requests.h"
+#include "tests/support/fake_resolver.h"
+#include "ui/about_dialog.h"
+#include "ui/lookup_dialog.h"
 #include "ui/window_system/resources.h"
 
 #include <QImage>
@@ -17,6 +21,41 @@ class ArtTest : public QObject {
     static QImage shown(const QPixmap& pixmap) {
         return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
+    // The art as a screen of the application's ratio must show it: each art
+    // pixel a block of ratio x ratio identical pixels.
+    static QImage blocks(const QImage& art) {
+        const int ratio = qRound(qApp->devicePixelRatio());
+        QImage enlarged(art.size() * ratio, art.format());
+        enlarged.setDevicePixelRatio(ratio);
+        for (int y = 0; y < enlarged.height(); ++y) {
+            for (int x = 0; x < enlarged.width(); ++x) {
+                enlarged.setPixel(x, y, art.pixel(x / ratio, y / ratio));
+            }
+        }
+        return enlarged;
+    }
+    // Whether the art shows somewhere in the drawing, where it is opaque.
+    static bool shows(const QImage& drawing, const QImage& art) {
+        const auto at = [&](int left, int top) {
+            for (int y = 0; y < art.height(); ++y) {
+                for (int x = 0; x < art.width(); ++x) {
+                    if (qAlpha(art.pixel(x, y)) == 255 &&
+                        drawing.pixel(left + x, top + y) != art.pixel(x, y)) {
+                        return false;
+                    }
+                }
+            }
+            return true;
+        };
+        for (int top = 0; top + art.height() <= drawing.height(); ++top) {
+            for (int left = 0; left + art.width() <= drawing.width(); ++left) {
+                if (at(left, top)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
 
 private slots:
     void compiledInArtMatchesTheDrawnArt_data() {
@@ -29,7 +68,7 @@ private slots:
                                             .arg(colours)
                                             .toLatin1();
                 QTest::newRow(file)
-                    << shown(applicationIconForDepth(depth).pixmap(size)) << art(file);
+                    << shown(applicationIconForDepth(depth).pixmap(size)) << blocks(art(file));
             }
         }
         QTest::newRow("paste") << shown(loadBitmap(resource::kPasteBitmap))
@@ -42,6 +81,20 @@ private slots:
         QFETCH(QImage, drawn);
         QVERIFY(!drawn.isNull());
         QCOMPARE(compiledIn, drawn);
+    }
+    void buttonsAndTheAboutBoxDrawTheArtInBlocks() {
+        LookupState state;
+        test_support::FakeResolver resolver;
+        LookupDialog dialog(state, resolver);
+        const AboutDialog about(&dialog); // its icon is found among the dialog's children
+        const std::pair<const char*, const char*> drawings[] = {
+            {"paste", "bitmap-130-paste.xpm"},
+            {"copy", "bitmap-131-copy.xpm"},
+            {"icon", "lookwell-32x32-256-colours.xpm"}};
+        for (const auto& [name, file] : drawings) {
+            auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(shows(shown(widget->grab()), blocks(art(file))), file);
+        }
     }
 };
 

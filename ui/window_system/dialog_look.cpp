@@ -28,6 +28,20 @@ void ThreeDimensionalLook::drawComplexControl(ComplexControl control,
     QProxyStyle::drawComplexControl(control, &title, painter, widget);
 }
 
+// The classic group box sets its title this far in from the frame's left
+// edge, so that the top line starts at the corner.
+constexpr int kTitleIndent = 7;
+
+QRect ThreeDimensionalLook::subControlRect(ComplexControl control,
+                                           const QStyleOptionComplex* option, SubControl subControl,
+                                           const QWidget* widget) const {
+    QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+    if (control == CC_GroupBox && subControl == SC_GroupBoxLabel) {
+        rect.moveLeft(option->rect.left() + kTitleIndent);
+    }
+    return rect;
+}
+
 // The frame's top line runs through the middle of the title, broken where
 // the title stands.
 void ThreeDimensionalLook::drawEtchedFrame(const QStyleOptionGroupBox& box, QPainter& painter,

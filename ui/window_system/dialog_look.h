@@ -14,12 +14,15 @@ namespace lookwell {
 void useDialogLook();
 
 // The desktop's own style, with the classic etched frame for group boxes,
-// drawn with lines. (Qt's Fusion style draws them from an image file, and
-// reading the first image file makes Qt load every image-format plugin.)
+// drawn with lines, and their titles set in from the frame's left corner.
+// (Qt's Fusion style draws the frame from an image file, and reading the first
+// image file makes Qt load every image-format plugin.)
 class ThreeDimensionalLook : public QProxyStyle {
 public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl subControl, const QWidget* widget) const override;
 
 private:
     void drawEtchedFrame(const QStyleOptionGroupBox& box, QPainter& painter,

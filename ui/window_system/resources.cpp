@@ -1,6 +1,7 @@
 #include "ui/window_system/resources.h"
 
 #include "ui/window_system/image_data.h"
+#include "ui/window_system/pixel_art_icon.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -10,10 +11,9 @@ namespace lookwell {
 namespace {
 
 // Wraps the compiled-in pixels without copying or decoding them.
-QPixmap pixmapOf(const image_data::ImageData& data) {
-    const QImage image(reinterpret_cast<const uchar*>(data.pixels), data.width, data.height,
-                       QImage::Format_ARGB32_Premultiplied);
-    return QPixmap::fromImage(image);
+QImage imageOf(const image_data::ImageData& data) {
+    return {reinterpret_cast<const uchar*>(data.pixels), data.width, data.height,
+            QImage::Format_ARGB32_Premultiplied};
 }
 
 } // namespace
@@ -21,12 +21,9 @@ QPixmap pixmapOf(const image_data::ImageData& data) {
 QIcon applicationIconForDepth(int screenDepth) {
     using namespace image_data;
     const bool fewColours = screenDepth < 8;
-    QIcon icon;
-    icon.addPixmap(
-        pixmapOf(fewColours ? kLookwell16x16With16Colours : kLookwell16x16With256Colours));
-    icon.addPixmap(
-        pixmapOf(fewColours ? kLookwell32x32With16Colours : kLookwell32x32With256Colours));
-    return icon;
+    return pixelArtIcon(
+        {imageOf(fewColours ? kLookwell16x16With16Colours : kLookwell16x16With256Colours),
+         imageOf(fewColours ? kLookwell32x32With16Colours : kLookwell32x32With256Colours)});
 }
 
 QIcon applicationIcon() {
@@ -37,9 +34,9 @@ QIcon applicationIcon() {
 QPixmap loadBitmap(unsigned id) {
     switch (id) {
     case resource::kPasteBitmap:
-        return pixmapOf(image_data::kBitmap130Paste);
+        return QPixmap::fromImage(imageOf(image_data::kBitmap130Paste));
     case resource::kCopyBitmap:
-        return pixmapOf(image_data::kBitmap131Copy);
+        return QPixmap::fromImage(imageOf(image_data::kBitmap131Copy));
     default:
         return {};
     }

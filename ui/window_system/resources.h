@@ -11,8 +11,9 @@ inline constexpr unsigned kPasteBitmap = 130;
 inline constexpr unsigned kCopyBitmap = 131;
 } // namespace resource
 
-// Icon 128 in 16 and 32 pixels. Screens of fewer than 256 colours get the
-// 16-colour images, all others the 256-colour ones.
+// Icon 128 in 16 and 32 pixels, drawn as pixel art at any scale. Screens of
+// fewer than 256 colours get the 16-colour images, all others the 256-colour
+// ones.
 QIcon applicationIcon();
 QIcon applicationIconForDepth(int screenDepth);
 
