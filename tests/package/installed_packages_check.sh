@@ -30,6 +30,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM lookwell 2>"$scratch/nodisp
 man -w lookwell >/dev/null && man -w 3 natlas >/dev/null && pass "man lookwell, man 3 natlas" ||
     fail "the manual pages are not found"
 
+# shellcheck disable=SC2046 # pkg-config's flags are meant to split into words
 cc -Wall -Werror "$consumer" $(pkg-config --cflags --libs natlas) -o "$scratch/consumer" &&
     [ "$("$scratch/consumer" UK)" = "United Kingdom" ] &&
     pass "a C program built through pkg-config natlas finds the United Kingdom" ||
