@@ -22,7 +22,7 @@ test_packages=(
     xdotool xclip dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream appstream-compose clang-format shellcheck man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
-    clang-14 libfuzzer-14-dev libclang-rt-14-dev
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
 )
 
 case "${1:-}" in
