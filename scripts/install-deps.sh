@@ -20,9 +20,9 @@ test_packages=(
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream appstream-compose clang-format man-db groff-base
+    desktop-file-utils appstream appstream-compose clang-format shellcheck man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
-    clang-14 libfuzzer-14-dev libclang-rt-14-dev
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
     autopkgtest devscripts diffoscope-minimal faketime libglib2.0-bin
     dbus-x11 sway wtype wl-clipboard grim
 )

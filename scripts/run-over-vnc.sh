@@ -89,6 +89,7 @@ read_line_after() {
     [ -e "$2" ] || return 1
     while IFS= read -r line; do
         if [[ $line == "$3"* ]]; then
+            # shellcheck disable=SC2034 # a nameref: this sets the caller's variable
             into=${line#"$3"}
             return 0
         fi
@@ -111,6 +112,7 @@ Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 640x480x24 -nolisten tcp \
     3>"$work/display" 2>"$work/xvfb.log" &
 started+=($!)
 wait_for read_line_after number "$work/display" "" || fail_with_log "Xvfb did not start" "$work/xvfb.log"
+# shellcheck disable=SC2154 # read_line_after set it through its nameref
 export DISPLAY=:$number
 echo "add $DISPLAY . $cookie" | xauth -q source -
 unset WAYLAND_DISPLAY
@@ -140,6 +142,7 @@ wait_for read_line_after port "$work/x11vnc.out" PORT= ||
     fail_with_log "the VNC server did not start" "$work/x11vnc.log"
 
 QT_QPA_PLATFORM=xcb "$@" &
+# shellcheck disable=SC2154 # read_line_after set it through its nameref
 echo "VNC server: 127.0.0.1:$port, reachable from this machine only; one-time password: $password"
 echo "From your own computer: open a tunnel with  ssh -L $port:127.0.0.1:$port $login"
 echo "and point a VNC viewer at localhost:$port, giving it the password above."

@@ -14,6 +14,7 @@ run_stoppable() {
     setsid "$@" &
     local job=$! signal
     for signal in HUP:129 INT:130 TERM:143; do
+        # shellcheck disable=SC2064 # job and signal are meant to expand now, once per signal
         trap "kill -- -$job $job 2>/dev/null; exit ${signal#*:}" "${signal%:*}"
     done
     wait "$job"

@@ -4,6 +4,7 @@
 # outside, and a private session bus. Run it inside a mount namespace.
 set -euo pipefail
 # A machine where no X server ever ran may lack the directory itself.
+# shellcheck disable=SC2174 # /tmp always exists: the mode reaches the one directory made
 mkdir -p -m 1777 /tmp/.X11-unix
 mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
 # sway refuses to run as root: on Wayland the session is nobody's, and
