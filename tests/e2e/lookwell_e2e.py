@@ -518,12 +518,6 @@ class WaylandSession(Session):
     def start_display(self):
         wayland.start_sway(self.processes)
 
-    def program_environment(self, home):
-        environment = super().program_environment(home)
-        if "LSAN_OPTIONS" in environment:  # its list of suppressed leaks is no fault
-            environment["LSAN_OPTIONS"] += ":print_suppressions=0"
-        return environment
-
     def put_on_clipboard(self, text):
         self.case_processes.start(["wl-copy", "--foreground", "--", text])
         wait_until(lambda: self.clipboard() == text, WAIT, f"{text!r} on the clipboard")
