@@ -119,7 +119,9 @@ bool isOlderThanAnyWrite(int dirFd, int fd) {
 
 bool isAbandoned(int dirFd, const std::string& name, int fd) {
     if (!name.starts_with(store_names::kUnlockedTemporaryPrefix)) {
-        if (lockFile(fd, LOCK_EX | LOCK_NB) == 0) {
+        // Shared, because NFS makes flock() a byte-range lock, and an exclusive
+        // one needs a file opened for writing; it still meets the writer's.
+        if (lockFile(fd, LOCK_SH | LOCK_NB) == 0) {
             return true;
         }
         if (!locksUnsupported(errno)) {

@@ -15,10 +15,10 @@ namespace lookwell {
 // bytes, "<Name>.dword" holding 4 bytes, least significant first). Names match
 // existing entries without regard to ASCII case, so a key or value keeps the
 // spelling it was first created with. A key handle is the key directory's
-// descriptor, and every operation walks to its key afresh from the root, so a
-// key renamed between two calls is never written through; nothing outside the
-// root directory is ever touched. A value that already holds the bytes to be set
-// is not written again.
+// descriptor, and every operation given a path walks to its key afresh from the
+// root, so a key renamed between two such calls is never written through;
+// nothing outside the root directory is ever touched. A value that already holds the bytes to be
+// set is not written again.
 class PosixSettingsStore final : public SettingsStore {
 public:
     explicit PosixSettingsStore(std::string rootDirectory);
