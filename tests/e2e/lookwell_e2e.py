@@ -516,7 +516,11 @@ class WaylandSession(Session):
     Lookwell = WaylandLookwell
 
     def start_display(self):
-        wayland.start_sway(self.processes)
+        self.sway_dir = wayland.start_sway(self.processes)
+
+    def close(self):
+        super().close()
+        shutil.rmtree(self.sway_dir, ignore_errors=True)
 
     def put_on_clipboard(self, text):
         self.case_processes.start(["wl-copy", "--foreground", "--", text])

@@ -21,7 +21,8 @@ def run(*command):
 
 
 def start_sway(processes):
-    """Starts sway and points this process's environment at it."""
+    """Starts sway and points this process's environment at it; returns its
+    runtime directory, which the caller removes once sway has ended."""
     # Short, because a socket's path is short: not below the work directory.
     runtime = tempfile.mkdtemp(prefix="lookwell-sway-")
     config = os.path.join(runtime, "config")
@@ -42,6 +43,7 @@ def start_sway(processes):
     display, ipc = wait_until(sockets, WAIT, "sway's sockets")
     os.environ.pop("DISPLAY", None)
     os.environ.update(WAYLAND_DISPLAY=display, SWAYSOCK=ipc)
+    return runtime
 
 
 def windows():

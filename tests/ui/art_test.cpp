@@ -93,6 +93,7 @@ private slots:
             {"icon", "lookwell-32x32-256-colours.xpm"}};
         for (const auto& [name, file] : drawings) {
             auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(widget != nullptr, name);
             QVERIFY2(shows(shown(widget->grab()), blocks(art(file))), file);
         }
     }

@@ -11,8 +11,8 @@ cache (kept outside the homes, shared by both programs); then each starts
 three times under callgrind, in turns, each time in a fresh empty home, and
 its fewest instructions count. first_paint_probe, preloaded, ends the program
 at its first paint, so the count stops there. The environment is
-built from nothing, so that nothing of the caller's reaches the count: the C
-locale, Qt's hash seed fixed, and a session bus address that leads nowhere,
+built from nothing, so that nothing of the caller's reaches the count: the
+C.UTF-8 locale, Qt's hash seed fixed, and a session bus address that leads nowhere,
 so that no bus takes part (an unset one lets libdbus start a bus of its own)
 and with it no accessibility bridge, whose traffic with another process
 would make the count depend on that process's timing.
