@@ -396,17 +396,17 @@ TEST_F(PosixSettingsStoreTest, LeftoversThatNoLockSpeaksForGoOnlyOnceOlderThanAn
     ASSERT_EQ(setString("K", "V", "old"), status::kSuccess);
     writeFile(key / lockless, "pending");
     for (int error : {0, ENOLCK}) {
-        test_support::failLocksWith(error);
+        const test_support::LocksFail locks(error);
         writeFile(key / locking, "torn");
         EXPECT_EQ(setString("K", "V", std::to_string(error)), status::kSuccess);
         EXPECT_EQ(temporaryFiles(key), error == 0 ? 1u : 2u);
     }
+    const test_support::LocksFail noLocks(ENOLCK);
     for (const std::string& name : {locking, lockless}) {
         fs::last_write_time(key / name, fs::last_write_time(key / name) - std::chrono::hours(25));
     }
     EXPECT_EQ(setString("K", "V", "new"), status::kSuccess);
     EXPECT_EQ(temporaryFiles(key), 0u);
-    test_support::failLocksWith(0);
 }
 
 TEST(UserStoreRoot, FollowsTheXdgRules) {

@@ -32,8 +32,12 @@ WritesWithoutProgress::~WritesWithoutProgress() {
     writesStall = false;
 }
 
-void failLocksWith(int error) {
+LocksFail::LocksFail(int error) {
     flockError = error;
+}
+
+LocksFail::~LocksFail() {
+    flockError = 0;
 }
 
 } // namespace lookwell::test_support

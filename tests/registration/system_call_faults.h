@@ -17,8 +17,14 @@ public:
     WritesWithoutProgress& operator=(const WritesWithoutProgress&) = delete;
 };
 
-// From now on flock() fails with `error`, as on a file system that keeps no
-// locks; 0 gives the locks back.
-void failLocksWith(int error);
+// While one lives, flock() fails with `error` (0: works), as on a file system
+// that keeps no locks.
+class LocksFail {
+public:
+    explicit LocksFail(int error);
+    ~LocksFail();
+    LocksFail(const LocksFail&) = delete;
+    LocksFail& operator=(const LocksFail&) = delete;
+};
 
 } // namespace lookwell::test_support
