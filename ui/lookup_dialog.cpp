@@ -171,10 +171,9 @@ void LookupDialog::connectHandlers() {
 void LookupDialog::initialise() {
     systemMenu_->appendItem(IDM_ABOUTBOX, QString::fromStdString(loadText(text::kAboutMenuItem)));
     setWindowIcon(icon_);
-    pasteBitmap_ = loadBitmap(resource::kPasteBitmap);
-    paste_->setIcon(pixelArtIcon({pasteBitmap_.toImage()}));
-    copyBitmap_ = loadBitmap(resource::kCopyBitmap);
-    copy_->setIcon(pixelArtIcon({copyBitmap_.toImage()}));
+    // The buttons' icons own the bitmaps, and go with them.
+    paste_->setIcon(pixelArtIcon({loadBitmap(resource::kPasteBitmap)}));
+    copy_->setIcon(pixelArtIcon({loadBitmap(resource::kCopyBitmap)}));
     hostName_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -8,7 +8,6 @@
 
 #include <QDialog>
 #include <QIcon>
-#include <QPixmap>
 
 #include <array>
 #include <functional>
@@ -79,8 +78,6 @@ private:
     // The resolver writes its replies here; declared before requests_, which
     // cancels a pending request as it ends, so it outlives every request.
     HostentBuffer buffer_;
-    QPixmap pasteBitmap_;
-    QPixmap copyBitmap_;
 
     QLineEdit* hostName_ = nullptr;
     QPushButton* toIp_ = nullptr;

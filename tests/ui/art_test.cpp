@@ -71,9 +71,9 @@ private slots:
                     << shown(applicationIconForDepth(depth).pixmap(size)) << blocks(art(file));
             }
         }
-        QTest::newRow("paste") << shown(loadBitmap(resource::kPasteBitmap))
+        QTest::newRow("paste") << shown(QPixmap::fromImage(loadBitmap(resource::kPasteBitmap)))
                                << art("bitmap-130-paste.xpm");
-        QTest::newRow("copy") << shown(loadBitmap(resource::kCopyBitmap))
+        QTest::newRow("copy") << shown(QPixmap::fromImage(loadBitmap(resource::kCopyBitmap)))
                               << art("bitmap-131-copy.xpm");
     }
     void compiledInArtMatchesTheDrawnArt() {

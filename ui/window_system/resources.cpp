@@ -31,12 +31,12 @@ QIcon applicationIcon() {
     return applicationIconForDepth(screen != nullptr ? screen->depth() : 32);
 }
 
-QPixmap loadBitmap(unsigned id) {
+QImage loadBitmap(unsigned id) {
     switch (id) {
     case resource::kPasteBitmap:
-        return QPixmap::fromImage(imageOf(image_data::kBitmap130Paste));
+        return imageOf(image_data::kBitmap130Paste);
     case resource::kCopyBitmap:
-        return QPixmap::fromImage(imageOf(image_data::kBitmap131Copy));
+        return imageOf(image_data::kBitmap131Copy);
     default:
         return {};
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
+#include <QImage>
 
 namespace lookwell {
 
@@ -17,7 +17,8 @@ inline constexpr unsigned kCopyBitmap = 131;
 QIcon applicationIcon();
 QIcon applicationIconForDepth(int screenDepth);
 
-// Bitmap 130 or 131; a null pixmap for any other id.
-QPixmap loadBitmap(unsigned id);
+// Bitmap 130 or 131, the compiled-in pixels themselves; a null image for any
+// other id.
+QImage loadBitmap(unsigned id);
 
 } // namespace lookwell
