@@ -16,6 +16,7 @@ TEST(PixelArtScale, WholeRatiosRepeatPixelsAndOthersSmoothDownTheNextMultiple) {
     EXPECT_EQ(pixelArtScale(kIconSides, 32, 1.25), (PixelArtScale{1, 2, 40}));
     EXPECT_EQ(pixelArtScale(kIconSides, 48, 1.0), (PixelArtScale{1, 1, 32}));
     EXPECT_EQ(pixelArtScale(kIconSides, 8, 2.0), (PixelArtScale{0, 1, 16}));
+    EXPECT_EQ(pixelArtScale(std::array{0}, 16, 2.0), (PixelArtScale{0, 1, 0}));
 }
 
 } // namespace
