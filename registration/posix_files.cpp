@@ -36,7 +36,7 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
     default:
         return EntryKind::Other;
     }
-    struct stat info {};
+    struct stat info = {};
     if (fstatat(dirfd(directory), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::Other;
     }
@@ -75,7 +75,7 @@ bool locksUnsupported(int error) {
 }
 
 bool isLinked(int fd) {
-    struct stat info {};
+    struct stat info = {};
     return fstat(fd, &info) == 0 && info.st_nlink > 0;
 }
 
@@ -111,8 +111,8 @@ Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
 }
 
 bool isOlderThanAnyWrite(int dirFd, int fd) {
-    struct stat file {};
-    struct stat directory {};
+    struct stat file = {};
+    struct stat directory = {};
     return fstat(fd, &file) == 0 && fstat(dirFd, &directory) == 0 &&
            directory.st_mtim.tv_sec - file.st_mtim.tv_sec > kLongestWriteSeconds;
 }
@@ -270,7 +270,7 @@ Status replaceFile(int dirFd, const std::string& name, std::string_view bytes) {
 
 bool hasContent(int dirFd, const std::string& name, std::string_view bytes) {
     const UniqueFd file(openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    struct stat info {};
+    struct stat info = {};
     if (!file.valid() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         static_cast<std::uint64_t>(info.st_size) != bytes.size()) {
         return false;
@@ -297,8 +297,8 @@ bool isTemporary(const Entry& entry) {
 void removeIfLeftover(int dirFd, const std::string& name) {
     const UniqueFd file(
         openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat opened {};
-    struct stat named {};
+    struct stat opened = {};
+    struct stat named = {};
     // The name must still be the file judged: a writer may have renamed it away
     // and another taken the name meanwhile.
     if (file.valid() && isAbandoned(dirFd, name, file.get()) && fstat(file.get(), &opened) == 0 &&

@@ -10,8 +10,8 @@ TEST(RunningExecutablePath, NamesThisVeryProgram) {
     const std::optional<std::string> path = runningExecutablePath();
     ASSERT_TRUE(path.has_value());
     EXPECT_TRUE(path->starts_with('/'));
-    struct stat named {};
-    struct stat running {};
+    struct stat named = {};
+    struct stat running = {};
     ASSERT_EQ(stat(path->c_str(), &named), 0);
     ASSERT_EQ(stat("/proc/self/exe", &running), 0);
     EXPECT_EQ(named.st_ino, running.st_ino);

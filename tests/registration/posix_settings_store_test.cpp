@@ -300,7 +300,7 @@ TEST_F(PosixSettingsStoreTest, BothValueTypesTakeTheSameNamesAndKeysTakeTwoHundr
 std::map<std::string, std::tuple<ino_t, time_t, long>> fileIdentities(const fs::path& root) {
     std::map<std::string, std::tuple<ino_t, time_t, long>> identities;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        struct stat info {};
+        struct stat info = {};
         EXPECT_EQ(lstat(entry.path().c_str(), &info), 0);
         identities[entry.path().string()] = {info.st_ino, info.st_ctim.tv_sec,
                                              info.st_ctim.tv_nsec};
