@@ -20,14 +20,14 @@ public:
             }
             // Counted before the thread exists, which may finish at once; a
             // thread that could not be made is taken back off the count.
-            state->change(&State::started, +1);
+            state->change(state->started, +1);
             const bool started = startDetachedThread([state, work = std::move(work)]() mutable {
                 work();
                 work = nullptr; // what the work holds is released before it counts as finished
-                state->change(&State::finished, +1);
+                state->change(state->finished, +1);
             });
             if (!started) {
-                state->change(&State::started, -1);
+                state->change(state->started, -1);
             }
             return started;
         };
@@ -49,9 +49,9 @@ private:
         int finished = 0;
         bool refuse = false; // set before any thread starts
 
-        void change(int State::*count, int by) {
+        void change(int& count, int by) {
             const std::lock_guard lock(mutex);
-            this->*count += by;
+            count += by;
             changed.notify_all();
         }
     };
