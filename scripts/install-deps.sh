@@ -5,11 +5,12 @@
 #   wayland          start on a Wayland display without X11
 #   virtual-display  start where there is no display: Xvfb, a window manager, VNC
 #   test             all of the above and every test
+#   release-container  test on another Debian release in a container
 # Safe to run again: when nothing is missing it touches nothing.
 set -euo pipefail
 
 run_packages=(
-    cmake ninja-build g++ pkg-config librsvg2-bin
+    cmake ninja-build g++ pkgconf librsvg2-bin
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
     x11-utils
 )
@@ -22,20 +23,22 @@ test_packages=(
     xdotool xclip dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream appstream-compose clang-format shellcheck man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
-    clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
+    clang libclang-rt-dev valgrind
     autopkgtest devscripts diffoscope-minimal faketime libglib2.0-bin
     dbus-x11 sway wtype wl-clipboard grim
 )
+release_container_packages=(mmdebstrap systemd-container)
 
 case "${1:-}" in
     run) wanted=("${run_packages[@]}") ;;
     wayland) wanted=("${wayland_packages[@]}") ;;
     virtual-display) wanted=("${virtual_display_packages[@]}") ;;
+    release-container) wanted=("${release_container_packages[@]}") ;;
     test)
         wanted=("${run_packages[@]}" "${wayland_packages[@]}" "${virtual_display_packages[@]}"
             "${test_packages[@]}")
         ;;
-    *) echo "usage: $0 run|wayland|virtual-display|test" >&2; exit 2 ;;
+    *) echo "usage: $0 run|wayland|virtual-display|test|release-container" >&2; exit 2 ;;
 esac
 
 missing=()
