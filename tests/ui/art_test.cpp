@@ -21,15 +21,16 @@ class ArtTest : public QObject {
     static QImage shown(const QPixmap& pixmap) {
         return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
-    // The art as a screen of the application's ratio must show it: each art
-    // pixel a block of ratio x ratio identical pixels.
-    static QImage blocks(const QImage& art) {
+    // The art as a screen of the application's ratio must show it in a place
+    // of `place` logical pixels: each art pixel a block of identical pixels.
+    static QImage blocks(const QImage& art, int place) {
         const int ratio = qRound(qApp->devicePixelRatio());
-        QImage enlarged(art.size() * ratio, art.format());
+        const int block = place * ratio / art.width();
+        QImage enlarged(art.size() * block, art.format());
         enlarged.setDevicePixelRatio(ratio);
         for (int y = 0; y < enlarged.height(); ++y) {
             for (int x = 0; x < enlarged.width(); ++x) {
-                enlarged.setPixel(x, y, art.pixel(x / ratio, y / ratio));
+                enlarged.setPixel(x, y, art.pixel(x / block, y / block));
             }
         }
         return enlarged;
@@ -61,14 +62,18 @@ private slots:
     void compiledInArtMatchesTheDrawnArt_data() {
         QTest::addColumn<QImage>("compiledIn");
         QTest::addColumn<QImage>("drawn");
+        // Each size shows the drawing made for its device pixels; past the
+        // largest, its own drawing in whole blocks.
+        const int ratio = qRound(qApp->devicePixelRatio());
         for (const int size : {16, 32}) {
             for (const auto& [depth, colours] : {std::pair{4, 16}, std::pair{24, 256}}) {
                 const QByteArray file = QStringLiteral("lookwell-%1x%1-%2-colours.xpm")
-                                            .arg(size)
+                                            .arg(size * ratio <= 32 ? size * ratio : size)
                                             .arg(colours)
                                             .toLatin1();
-                QTest::newRow(file)
-                    << shown(applicationIconForDepth(depth).pixmap(size)) << blocks(art(file));
+                QTest::newRow(QByteArray::number(size) + ' ' + file)
+                    << shown(applicationIconForDepth(depth).pixmap(size))
+                    << blocks(art(file), size);
             }
         }
         QTest::newRow("paste") << shown(QPixmap::fromImage(loadBitmap(resource::kPasteBitmap)))
@@ -94,7 +99,8 @@ private slots:
         for (const auto& [name, file] : drawings) {
             auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(name));
             QVERIFY2(widget != nullptr, name);
-            QVERIFY2(shows(shown(widget->grab()), blocks(art(file))), file);
+            const QImage drawn = art(file);
+            QVERIFY2(shows(shown(widget->grab()), blocks(drawn, drawn.width())), file);
         }
     }
 };

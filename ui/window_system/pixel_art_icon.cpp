@@ -36,32 +36,39 @@ public:
         return {pixels, pixels};
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return scaledPixmap(size, mode, state, 1.0);
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        return drawn(size.width(), 1.0, mode);
     }
 
-    // size: in device pixels, as QIcon asks.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal ratio) override {
-        const PixelArtScale scale = pixelArtScale(sides_, qRound(size.width() / ratio), ratio);
-        const QImage& art = art_[scale.art];
-        QImage drawn =
-            art.scaled(art.size() * scale.block, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (drawn.width() != scale.pixels) {
-            drawn = drawn.scaled(scale.pixels, scale.pixels, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-        }
-        return inMode(QPixmap::fromImage(std::move(drawn)), mode);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        return drawn(size.width(), ratio, mode); // asked in logical pixels
+#else
+        return drawn(qRound(size.width() / ratio), ratio, mode); // asked in device pixels
+#endif
     }
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const qreal ratio = painter->device()->devicePixelRatio();
-        QPixmap drawn = scaledPixmap(rect.size() * ratio, mode, state, ratio);
-        drawn.setDevicePixelRatio(ratio);
-        painter->drawPixmap(rect.topLeft(), drawn);
+        QPixmap pixmap = drawn(rect.width(), ratio, mode);
+        pixmap.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), pixmap);
     }
 
 private:
+    // place: in logical pixels.
+    QPixmap drawn(int place, qreal ratio, QIcon::Mode mode) const {
+        const PixelArtScale scale = pixelArtScale(sides_, place, ratio);
+        const QImage& art = art_[scale.art];
+        QImage image =
+            art.scaled(art.size() * scale.block, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (image.width() != scale.pixels) {
+            image = image.scaled(scale.pixels, scale.pixels, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+        }
+        return inMode(QPixmap::fromImage(std::move(image)), mode);
+    }
+
     // Disabled and selected art as the style makes it from the normal art,
     // as it does for any icon.
     static QPixmap inMode(const QPixmap& normal, QIcon::Mode mode) {
