@@ -21,7 +21,8 @@ test_packages=(
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     xdotool xclip dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream appstream-compose clang-format shellcheck man-db groff-base
+    desktop-file-utils appstream appstream-compose librsvg2-common clang-format shellcheck
+    man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography
     clang libclang-rt-dev valgrind
     autopkgtest devscripts diffoscope-minimal faketime libglib2.0-bin
