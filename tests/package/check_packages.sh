@@ -61,17 +61,40 @@ symbols=$(dpkg-deb --info "$(deb libnatlas1)" symbols | sed -n 's/^ \(Natlas[A-Z
 [ "$symbols" = "$(printf '%s\n' NatlasGet{Bitnet,CountryCode,CountryName,Fidonet,Inet,OSI,UUCP,Version})" ] &&
     pass "the symbols file lists the eight exports" || fail "symbols file lists: $symbols"
 
-# PIE, stack protector, fortify, RELRO and BIND_NOW (bookworm's dpkg-buildflags
-# gives no branch protection). libnatlas keeps no buffer on its stack, so it
-# gets no canary: it calls nothing at all, though its compile asked for one.
+# What the binaries show: PIE, stack protector, fortify, RELRO, BIND_NOW and,
+# where this release's dpkg-buildflags asks for it (Debian 13, not 12), control
+# flow protection. Branch protection is arm64's own. libnatlas keeps no buffer
+# on its stack, so it gets no canary: it calls nothing at all.
+buildflags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)
+checks=()
+[[ " $buildflags " == *" -fcf-protection "* ]] || checks+=(--nocfprotection)
+[ "$arch" = arm64 ] || ! hardening-check --help | grep -q -- --nobranchprotection ||
+    checks+=(--nobranchprotection)
 binaries=$(mktemp -d)
 trap 'rm -rf "$binaries"' EXIT
 dpkg-deb -x "$(deb lookwell)" "$binaries" && dpkg-deb -x "$(deb libnatlas1)" "$binaries"
 library=$binaries/usr/lib/$multiarch/libnatlas.so.1
-hardening-check --nocfprotection "$binaries/usr/bin/lookwell" && pass "lookwell is hardened" || fail "lookwell's hardening"
-hardening-check --nocfprotection --nostackprotector "$library" && [ -z "$(nm -D -u "$library" | awk '$1 == "U"')" ] &&
-    grep -qE -- '-fstack-protector-strong .*/natlas\.cpp$' "$debs/build.log" && pass "libnatlas is hardened" ||
+hardening-check "${checks[@]}" "$binaries/usr/bin/lookwell" && pass "lookwell is hardened" ||
+    fail "lookwell's hardening"
+hardening-check "${checks[@]}" --nostackprotector "$library" &&
+    [ -z "$(nm -D -u "$library" | awk '$1 == "U"')" ] && pass "libnatlas is hardened" ||
     fail "libnatlas's hardening"
+
+# What the binaries cannot show: that every compile had the -f hardening flags
+# of dpkg-buildflags (stack clash protection leaves a trace only in a frame
+# larger than a page) and fortify at level 3, which hardening-check takes for
+# level 2.
+compiles=$(grep -E -- ' -c \S+\.(c|cpp)$' "$debs/build.log" || true)
+unhardened=$(while read -r line; do
+    for flag in $(tr ' ' '\n' <<<"$buildflags" | grep -E '^-f(stack|cf)-'); do
+        [[ " $line " == *" $flag "* ]] || echo "no $flag: ${line##* }"
+    done
+    [ "$(grep -oE -- '-[DU]_FORTIFY_SOURCE(=[0-9])?' <<<"$line" | tail -n 1)" = -D_FORTIFY_SOURCE=3 ] ||
+        echo "not fortify level 3: ${line##* }"
+done <<<"$compiles")
+[ -n "$compiles" ] && [ -z "$unhardened" ] &&
+    pass "$(wc -l <<<"$compiles") compiles with the hardening flags and fortify level 3" ||
+    fail "compiles without hardening:${unhardened:- none found in the build log}"
 
 # Installed for real, in a namespace of its own: what dpkg writes lands in
 # overlays that vanish with the namespace.
