@@ -74,16 +74,21 @@ bool locksUnsupported(int error) {
     return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-bool isLinked(int fd) {
-    struct stat info = {};
-    return fstat(fd, &info) == 0 && info.st_nlink > 0;
+// True when `name` is still the file open as `fd`. A link count would not do:
+// NFS keeps a file that is unlinked while open under a new name, still linked.
+bool nameLeadsTo(int dirFd, const std::string& name, int fd) {
+    struct stat opened = {};
+    struct stat named = {};
+    return fstat(fd, &opened) == 0 &&
+           fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
 
 // A new temporary file, locked for as long as `file` stays open: the lock tells
 // leftovers from files that a live writer still works on. A cleaner may take a
-// new file for a leftover in the moment before it is locked; it is then gone
-// once the lock is ours, and another name is tried. Where no lock can be had,
-// the file is made again under the name of an unlocked one.
+// new file for a leftover in the moment before it is locked; its name then no
+// longer leads to it once the lock is ours, and another name is tried. Where no
+// lock can be had, the file is made again under the name of an unlocked one.
 Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
     std::string_view prefix = store_names::kTemporaryPrefix;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -103,7 +108,7 @@ Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
                 return statusFromErrno(error);
             }
             prefix = store_names::kUnlockedTemporaryPrefix;
-        } else if (isLinked(file.get())) {
+        } else if (nameLeadsTo(dirFd, name, file.get())) {
             return status::kSuccess;
         }
     }
@@ -297,13 +302,10 @@ bool isTemporary(const Entry& entry) {
 void removeIfLeftover(int dirFd, const std::string& name) {
     const UniqueFd file(
         openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat opened = {};
-    struct stat named = {};
     // The name must still be the file judged: a writer may have renamed it away
     // and another taken the name meanwhile.
-    if (file.valid() && isAbandoned(dirFd, name, file.get()) && fstat(file.get(), &opened) == 0 &&
-        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
+    if (file.valid() && isAbandoned(dirFd, name, file.get()) &&
+        nameLeadsTo(dirFd, name, file.get())) {
         unlinkat(dirFd, name.c_str(), 0);
     }
 }

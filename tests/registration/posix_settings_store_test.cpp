@@ -227,6 +227,17 @@ TEST_F(PosixSettingsStoreTest, AFailedReplacementKeepsTheOldValueAndLeavesNoTemp
                 ElementsAre("K/", "K/V.dword/", "K/V.dword/inside/", "K/V.sz=kept"));
 }
 
+TEST_F(PosixSettingsStoreTest, AWriterWhoseFileIsReplacedBeforeItsLockTriesAnotherName) {
+    // Moved away, still linked, as NFS keeps a file unlinked while open.
+    test_support::beforeNextLock([](int fd) {
+        const fs::path file = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        fs::rename(file, file.parent_path() / ".nfs0001");
+        writeFile(file, "");
+    });
+    EXPECT_EQ(setString("K", "V", "v"), status::kSuccess);
+    EXPECT_EQ(test_support::readFile(root() / "K" / "V.sz"), "v");
+}
+
 TEST_F(PosixSettingsStoreTest, AKeyRenamedBetweenTwoCallsIsNeverWrittenThrough) {
     ASSERT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
     fs::rename(root() / "A" / "B", root() / "A" / "Moved");
