@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <optional>
 #include <random>
 #include <sys/file.h>
 #include <sys/random.h>
@@ -44,10 +47,21 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
                                  : (S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other);
 }
 
-std::string randomTemporaryName(std::string_view prefix) {
+// Eight bytes, spelled as eight characters of a temporary file's name.
+using NamePart = std::array<unsigned char, 8>;
+
+std::string spelled(const NamePart& bytes) {
     static constexpr std::string_view kAlphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::array<unsigned char, 8> random{};
+    std::string text;
+    for (unsigned char byte : bytes) {
+        text += kAlphabet[byte % kAlphabet.size()];
+    }
+    return text;
+}
+
+std::string randomNamePart() {
+    NamePart random{};
     if (getrandom(random.data(), random.size(), GRND_NONBLOCK) !=
         static_cast<ssize_t>(random.size())) {
         // Before the kernel has entropy the names are merely predictable; O_EXCL
@@ -55,11 +69,42 @@ std::string randomTemporaryName(std::string_view prefix) {
         static std::minstd_rand fallback(static_cast<unsigned>(getpid() ^ time(nullptr)));
         std::ranges::generate(random, [] { return static_cast<unsigned char>(fallback()); });
     }
-    std::string name(prefix);
-    for (unsigned char byte : random) {
-        name += kAlphabet[byte % kAlphabet.size()];
+    return spelled(random);
+}
+
+// FNV-1a: stable across builds and versions, unlike std::hash, so every
+// process of one host and boot spells the same tag.
+NamePart hashed(std::string_view text) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
     }
-    return name;
+    NamePart bytes{};
+    for (unsigned char& byte : bytes) {
+        byte = static_cast<unsigned char>(hash);
+        hash >>= 8;
+    }
+    return bytes;
+}
+
+// The host name and the boot id together: flock() locks are kept by one running
+// kernel, and the boot id tells two hosts of one name apart.
+std::optional<std::string> hostAndBoot() {
+    std::array<char, 256> host{};
+    std::string boot;
+    if (gethostname(host.data(), host.size() - 1) != 0 ||
+        !(std::ifstream("/proc/sys/kernel/random/boot_id") >> boot)) {
+        return std::nullopt;
+    }
+    return std::string(host.data()) + '\n' + boot;
+}
+
+// Holds no part of the value's name, so it always fits in a file name.
+static_assert(store_names::kUnlockedTemporaryPrefix.size() + 2 * std::tuple_size_v<NamePart> <=
+              store_names::kMaxFileName);
+
+std::string temporaryName(std::string_view prefix) {
+    return std::string(prefix) + thisBootsTag() + randomNamePart();
 }
 
 int lockFile(int fd, int operation) {
@@ -74,20 +119,25 @@ bool locksUnsupported(int error) {
     return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-bool isLinked(int fd) {
-    struct stat info = {};
-    return fstat(fd, &info) == 0 && info.st_nlink > 0;
+// True when `name` is still the file open as `fd`. A link count would not do:
+// NFS keeps a file that is unlinked while open under a new name, still linked.
+bool nameLeadsTo(int dirFd, const std::string& name, int fd) {
+    struct stat opened = {};
+    struct stat named = {};
+    return fstat(fd, &opened) == 0 &&
+           fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
 
 // A new temporary file, locked for as long as `file` stays open: the lock tells
 // leftovers from files that a live writer still works on. A cleaner may take a
-// new file for a leftover in the moment before it is locked; it is then gone
-// once the lock is ours, and another name is tried. Where no lock can be had,
-// the file is made again under the name of an unlocked one.
+// new file for a leftover in the moment before it is locked; its name then no
+// longer leads to it once the lock is ours, and another name is tried. Where no
+// lock can be had, the file is made again under the name of an unlocked one.
 Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
     std::string_view prefix = store_names::kTemporaryPrefix;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        name = randomTemporaryName(prefix);
+        name = temporaryName(prefix);
         file = UniqueFd(openat(dirFd, name.c_str(),
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kValueMode));
         if (!file.valid()) {
@@ -103,32 +153,51 @@ Status createTemporary(int dirFd, std::string& name, UniqueFd& file) {
                 return statusFromErrno(error);
             }
             prefix = store_names::kUnlockedTemporaryPrefix;
-        } else if (isLinked(file.get())) {
+        } else if (nameLeadsTo(dirFd, name, file.get())) {
             return status::kSuccess;
         }
     }
     return status::kAlreadyExists;
 }
 
+// Stamped more than kAbandonedAfterSeconds before the directory, whose time right
+// after a write into it is the file system's "now". A file stamped after it, by
+// a clock running ahead, is never old.
 bool isOlderThanAnyWrite(int dirFd, int fd) {
     struct stat file = {};
     struct stat directory = {};
     return fstat(fd, &file) == 0 && fstat(dirFd, &directory) == 0 &&
-           directory.st_mtim.tv_sec - file.st_mtim.tv_sec > kLongestWriteSeconds;
+           file.st_mtim.tv_sec < directory.st_mtim.tv_sec - kAbandonedAfterSeconds;
+}
+
+// Held also stands for an answer that is neither "free" nor "no locks here":
+// keeping a file is the harmless mistake.
+enum class LockState { Free, Held, Unknown };
+
+LockState lockStateOf(const std::string& name, int fd) {
+    if (name.starts_with(store_names::kUnlockedTemporaryPrefix)) {
+        return LockState::Unknown;
+    }
+    // Shared, because NFS makes flock() a byte-range lock, and an exclusive one
+    // needs a file opened for writing; it still meets the writer's.
+    if (lockFile(fd, LOCK_SH | LOCK_NB) == 0) {
+        return LockState::Free;
+    }
+    return locksUnsupported(errno) ? LockState::Unknown : LockState::Held;
+}
+
+// Made by a writer whose lock this kernel keeps. Another host's lock may be
+// kept where it runs only (NFS with `nolock` or `local_lock=flock`, FUSE
+// without locks), so there a free lock proves nothing.
+bool isThisBootsLockedTemporary(const std::string& name) {
+    return name.starts_with(std::string(store_names::kTemporaryPrefix) + thisBootsTag());
 }
 
 bool isAbandoned(int dirFd, const std::string& name, int fd) {
-    if (!name.starts_with(store_names::kUnlockedTemporaryPrefix)) {
-        // Shared, because NFS makes flock() a byte-range lock, and an exclusive
-        // one needs a file opened for writing; it still meets the writer's.
-        if (lockFile(fd, LOCK_SH | LOCK_NB) == 0) {
-            return true;
-        }
-        if (!locksUnsupported(errno)) {
-            return false;
-        }
-    }
-    return isOlderThanAnyWrite(dirFd, fd);
+    const LockState lock = lockStateOf(name, fd);
+    return lock != LockState::Held &&
+           ((lock == LockState::Free && isThisBootsLockedTemporary(name)) ||
+            isOlderThanAnyWrite(dirFd, fd));
 }
 
 Status writeAll(int fd, std::string_view bytes) {
@@ -290,6 +359,15 @@ bool hasContent(int dirFd, const std::string& name, std::string_view bytes) {
     return stored == bytes;
 }
 
+const std::string& thisBootsTag() {
+    static const std::string tag = [] {
+        const std::optional<std::string> identity = hostAndBoot();
+        // A tag of this process alone still trusts no other kernel's locks.
+        return identity ? spelled(hashed(*identity)) : randomNamePart();
+    }();
+    return tag;
+}
+
 bool isTemporary(const Entry& entry) {
     return entry.kind == EntryKind::File && entry.name.starts_with(store_names::kTemporaryPrefix);
 }
@@ -297,13 +375,10 @@ bool isTemporary(const Entry& entry) {
 void removeIfLeftover(int dirFd, const std::string& name) {
     const UniqueFd file(
         openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat opened = {};
-    struct stat named = {};
     // The name must still be the file judged: a writer may have renamed it away
     // and another taken the name meanwhile.
-    if (file.valid() && isAbandoned(dirFd, name, file.get()) && fstat(file.get(), &opened) == 0 &&
-        fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
+    if (file.valid() && isAbandoned(dirFd, name, file.get()) &&
+        nameLeadsTo(dirFd, name, file.get())) {
         unlinkat(dirFd, name.c_str(), 0);
     }
 }

@@ -2,6 +2,7 @@
 // name limits, writes skipped when nothing changed, and leftovers of writers
 // that were killed or that could take no lock.
 #include "registration/lookwell_registration.h"
+#include "registration/posix_files.h"
 #include "registration/posix_settings_store.h"
 #include "registration/tidemark_registration.h"
 #include "tests/registration/store_tree.h"
@@ -26,6 +27,7 @@ using test_support::listTree;
 using test_support::writeFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 class PosixSettingsStoreTest : public ::testing::Test {
@@ -227,6 +229,17 @@ TEST_F(PosixSettingsStoreTest, AFailedReplacementKeepsTheOldValueAndLeavesNoTemp
                 ElementsAre("K/", "K/V.dword/", "K/V.dword/inside/", "K/V.sz=kept"));
 }
 
+TEST_F(PosixSettingsStoreTest, AWriterWhoseFileIsReplacedBeforeItsLockTriesAnotherName) {
+    // Moved away, still linked, as NFS keeps a file unlinked while open.
+    test_support::beforeNextLock([](int fd) {
+        const fs::path file = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        fs::rename(file, file.parent_path() / ".nfs0001");
+        writeFile(file, "");
+    });
+    EXPECT_EQ(setString("K", "V", "v"), status::kSuccess);
+    EXPECT_EQ(test_support::readFile(root() / "K" / "V.sz"), "v");
+}
+
 TEST_F(PosixSettingsStoreTest, AKeyRenamedBetweenTwoCallsIsNeverWrittenThrough) {
     ASSERT_EQ(setString("A\\B", "V", "v"), status::kSuccess);
     fs::rename(root() / "A" / "B", root() / "A" / "Moved");
@@ -387,26 +400,32 @@ TEST_F(PosixSettingsStoreTest, AKilledWritersFileGoesWithTheNextWriteALiveWriter
     EXPECT_EQ(temporaryFiles(root() / "K"), 0u);
 }
 
-// Without locks a leftover goes only by its age; a lockless writer's file never
-// goes by its free lock.
+// Without locks a leftover goes only by its age; a lockless writer's file, or
+// another host's, never goes by its free lock.
 TEST_F(PosixSettingsStoreTest, LeftoversThatNoLockSpeaksForGoOnlyOnceOlderThanAnyWrite) {
     const fs::path key = root() / "K";
-    const std::string locking = ".~Ab12Cd34";
+    const std::string locking = ".~" + posix_files::thisBootsTag() + "Ab12Cd34";
     const std::string lockless = ".~~Ef56Gh78";
+    const std::string othersHost = ".~Ij90Kl12Mn34Op56";
     ASSERT_EQ(setString("K", "V", "old"), status::kSuccess);
     writeFile(key / lockless, "pending");
+    writeFile(key / othersHost, "pending");
     for (int error : {0, ENOLCK}) {
         const test_support::LocksFail locks(error);
         writeFile(key / locking, "torn");
         EXPECT_EQ(setString("K", "V", std::to_string(error)), status::kSuccess);
-        EXPECT_EQ(temporaryFiles(key), error == 0 ? 1u : 2u);
+        EXPECT_EQ(temporaryFiles(key), error == 0 ? 2u : 3u);
     }
     const test_support::LocksFail noLocks(ENOLCK);
-    for (const std::string& name : {locking, lockless}) {
-        fs::last_write_time(key / name, fs::last_write_time(key / name) - std::chrono::hours(25));
+    // Ages by the directory's clock: an hour short of the limit, an hour ahead, past the limit.
+    const std::chrono::seconds limit(posix_files::kAbandonedAfterSeconds);
+    for (const std::chrono::seconds age : {limit - 1h, -3600s, limit + 1h}) {
+        for (const std::string& name : {locking, lockless, othersHost}) {
+            fs::last_write_time(key / name, fs::file_time_type::clock::now() - age);
+        }
+        EXPECT_EQ(setString("K", "V", std::to_string(age.count())), status::kSuccess);
+        EXPECT_EQ(temporaryFiles(key), age > limit ? 0u : 3u);
     }
-    EXPECT_EQ(setString("K", "V", "new"), status::kSuccess);
-    EXPECT_EQ(temporaryFiles(key), 0u);
 }
 
 TEST(UserStoreRoot, FollowsTheXdgRules) {

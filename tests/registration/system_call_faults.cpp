@@ -1,16 +1,18 @@
 // Stands in for the C library's renameat(), write() and flock() in the test
 // program, so a test can catch the store between the write of a value and its
-// rename, make a write return 0, or take the locks away.
+// rename, make a write return 0, act before a lock, or take the locks away.
 #include "tests/registration/system_call_faults.h"
 
 #include <cerrno>
 #include <dlfcn.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 int stopReadyFd = -1;
 bool writesStall = false;
 int flockError = 0;
+std::function<void(int)> lockInterference;
 
 template <typename Function>
 Function next(const char* name) {
@@ -22,6 +24,10 @@ namespace lookwell::test_support {
 
 void stopAtNextRename(int readyFd) {
     stopReadyFd = readyFd;
+}
+
+void beforeNextLock(std::function<void(int)> interference) {
+    lockInterference = std::move(interference);
 }
 
 WritesWithoutProgress::WritesWithoutProgress() {
@@ -68,5 +74,8 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
 extern "C" int flock(int fd, int operation) {
     using Flock = int (*)(int, int);
     static const auto real = next<Flock>("flock");
+    if (lockInterference) {
+        std::exchange(lockInterference, nullptr)(fd);
+    }
     return flockError != 0 ? (errno = flockError, -1) : real(fd, operation);
 }
