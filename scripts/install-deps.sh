@@ -11,7 +11,7 @@ set -euo pipefail
 
 run_packages=(
     cmake ninja-build g++ pkgconf librsvg2-bin
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
+    qt6-base-dev qt6-qpa-plugins libgl-dev libidn2-dev fonts-ipafont-gothic
     x11-utils
 )
 wayland_packages=(qt6-wayland)
@@ -20,7 +20,7 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-dnslib iproute2 util-linux
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    xdotool xclip dbus at-spi2-core python3-pyatspi
+    xdotool xclip x11-xserver-utils dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream appstream-compose librsvg2-common clang-format shellcheck
     man-db groff-base
     build-essential debhelper dpkg-dev fakeroot lintian python3-cryptography

@@ -1,5 +1,6 @@
 #include "core/resolver/glibc_host_database.h"
 
+#include "core/resolver/ascii_host_name.h"
 #include "core/socket_errors.h"
 
 #include <cerrno>
@@ -94,10 +95,12 @@ HostLookupOutcome outcomeOfEntry(const hostent& entry) {
     return outcome;
 }
 
+// glibc's resolver refuses a name that is not ASCII before it asks anyone.
 HostLookupOutcome GlibcHostDatabase::lookupByName(const std::string& name) {
+    const std::string asked = asciiHostName(name);
     return runLookup(
-        [&name](hostent& entry, std::vector<char>& scratch, hostent** result, int* hostError) {
-            return gethostbyname_r(name.c_str(), &entry, scratch.data(), scratch.size(), result,
+        [&asked](hostent& entry, std::vector<char>& scratch, hostent** result, int* hostError) {
+            return gethostbyname_r(asked.c_str(), &entry, scratch.data(), scratch.size(), result,
                                    hostError);
         });
 }

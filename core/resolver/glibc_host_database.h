@@ -7,7 +7,8 @@ struct hostent;
 namespace lookwell {
 
 // The system's resolver (/etc/hosts, DNS, as nsswitch.conf says) through
-// gethostbyname_r and gethostbyaddr_r, IPv4 only.
+// gethostbyname_r and gethostbyaddr_r, IPv4 only; names in any script are
+// asked in their ASCII form (asciiHostName).
 class GlibcHostDatabase : public HostDatabase {
 public:
     HostLookupOutcome lookupByName(const std::string& name) override;

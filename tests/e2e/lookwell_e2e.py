@@ -27,11 +27,14 @@ BOX_CAPTION = "lookwell"
 SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
 
 # The scripted zone (tests/support/dns/dns_server.py).
-NAME_WITH_ADDRESSES = "multi.lookwell.test"  # 10.1.0.1, 10.1.0.2, 10.1.0.3
+# 10.1.0.1, 10.1.0.2, 10.1.0.3, asked for as xn--bcher-kva.lookwell.test
+NAME_WITH_ADDRESSES = "bücher.lookwell.test"
 FIRST_ADDRESS = "10.1.0.1"
 ADDRESS_TO_PASTE = "10.2.0.1"  # not the one copied before, so Paste must take xclip's text
 OFFICIAL_NAME_OF_PASTED_ADDRESS = "origin.lookwell.test"
 MISSING_NAME = "nowhere.lookwell.test"  # NXDOMAIN
+REJECTED_NAME = "☃.lookwell.test"  # IDNA refuses it, and the resolver as before
+NON_ASCII_LETTERS = "ü☃"
 NAME_WITHOUT_ADDRESS = "nodata.lookwell.test"  # a TXT record only
 FAILING_NAME = "servfail.lookwell.test"  # SERVFAIL
 UNANSWERED_NAME = "silent.lookwell.test"  # never answered
@@ -229,6 +232,11 @@ class Session:
 
     def start_display(self):
         os.environ["DISPLAY"] = start_xvfb(self.processes)
+        # Keys for the letters of NON_ASCII_LETTERS, which the keyboard lacks, before any
+        # program reads the keymap: xdotool would otherwise remap a key for each as it
+        # types it, and a program can read that key before it has read the new map.
+        run("xmodmap", *(arg for n, letter in enumerate(NON_ASCII_LETTERS)
+                         for arg in ("-e", f"keycode {250 + n} = U{ord(letter):04X}")))
 
     def new_home(self):
         self.homes += 1
@@ -353,6 +361,7 @@ def failure_messages(lookwell):
     for name, message, seconds in (
         (HUGE_NAME, "Insufficient buffer.", WAIT),
         (MISSING_NAME, "Host not found.", WAIT),
+        (REJECTED_NAME, "Host not found.", WAIT),
         (NAME_WITHOUT_ADDRESS, "No entry found.", WAIT),
         (FAILING_NAME, "DNS Server not found.", WAIT),
         (UNANSWERED_NAME, "DNS Server not found.", RESOLVER_WAIT),

@@ -20,6 +20,7 @@ from dnslib import CNAME, PTR, QTYPE, RCODE, RR, TXT, A, DNSHeader, DNSRecord
 
 ZONE = {
     "multi.lookwell.test.": [A("10.1.0.1"), A("10.1.0.2"), A("10.1.0.3")],
+    "xn--bcher-kva.lookwell.test.": [A("10.1.0.1"), A("10.1.0.2"), A("10.1.0.3")],  # bücher
     "one.lookwell.jp.": [A("172.16.0.1")],
     "www.lookwell.test.": [CNAME("edge.lookwell.test.")],
     "edge.lookwell.test.": [CNAME("origin.lookwell.test.")],
