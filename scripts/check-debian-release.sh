@@ -17,7 +17,7 @@ mkdir -p "$archives"
 if [ ! -s "$base" ]; then
     echo "Making a $release base system from Debian's archive"
     # git, as on any machine that cloned the repository.
-    mmdebstrap --quiet --variant=minbase --include=ca-certificates,git \
+    mmdebstrap --quiet --format=tar --variant=minbase --include=ca-certificates,git \
         "$release" "$base.partial" http://deb.debian.org/debian
     mv "$base.partial" "$base"
 fi
