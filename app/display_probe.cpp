@@ -60,9 +60,9 @@ bool tcpListens(const std::string& host, int port) {
 } // namespace
 
 DisplayEnvironment displayEnvironmentFromProcess() {
-    return {environmentText("QT_QPA_PLATFORM"), environmentText("DISPLAY"),
-            environmentText("WAYLAND_DISPLAY"), environmentText("XDG_RUNTIME_DIR"),
-            environmentText("XDG_SESSION_TYPE")};
+    return {environmentText("QT_QPA_PLATFORM"),  environmentText("DISPLAY"),
+            environmentText("WAYLAND_DISPLAY"),  environmentText("XDG_RUNTIME_DIR"),
+            environmentText("XDG_SESSION_TYPE"), environmentText("XDG_CURRENT_DESKTOP")};
 }
 
 bool SocketDisplayProbe::x11DisplayListens(const std::string& display) const {

@@ -1,3 +1,4 @@
+#include "app/desktop_platform.h"
 #include "app/display_failure_guard.h"
 #include "app/lookup_app.h"
 #include "core/command_line.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     }
     // Ties the window to its desktop entry (Wayland's app id, the taskbar's icon).
     lookwell::LookupApp::setDesktopFileName(QString::fromLatin1(lookwell::version::kAppId));
+    lookwell::choosePlatformForDesktop(commandLine);
     std::optional<lookwell::DisplayFailureGuard> displayGuard(std::in_place, commandLine);
     lookwell::LookupApp app(
         argc, argv,

@@ -50,6 +50,18 @@ TriedDisplay waylandDisplay(const DisplayEnvironment& environment, const Display
                 (given ? "WAYLAND_DISPLAY" : "WAYLAND_DISPLAY is not set") + ")"};
 }
 
+bool isGnome(std::string_view desktops) {
+    // A list such as "ubuntu:GNOME".
+    while (!desktops.empty()) {
+        const std::string_view desktop = desktops.substr(0, desktops.find(':'));
+        if (desktop == "GNOME") {
+            return true;
+        }
+        desktops.remove_prefix(std::min(desktops.size(), desktop.size() + 1));
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<std::string> unreachableDisplaySentence(const CommandLine& commandLine,
@@ -73,6 +85,20 @@ std::optional<std::string> unreachableDisplaySentence(const CommandLine& command
     // Only what every user has: the installed program has no source tree beside it.
     return "lookwell: cannot reach " + tried +
            "; start Lookwell in a graphical session, or over SSH with X forwarding (ssh -X).\n";
+}
+
+std::optional<std::string> platformInsteadOfQtsChoice(const CommandLine& commandLine,
+                                                      const DisplayEnvironment& environment,
+                                                      const DisplayProbe& probe,
+                                                      bool qtDecoratesForGnome) {
+    const std::string& display =
+        commandLine.display.empty() ? environment.x11Display : commandLine.display;
+    if (qtDecoratesForGnome || !commandLine.platform.empty() || !environment.qpaPlatform.empty() ||
+        environment.sessionType != "wayland" || !isGnome(environment.desktop) ||
+        !probe.x11DisplayListens(display)) {
+        return std::nullopt;
+    }
+    return "xcb";
 }
 
 } // namespace lookwell

@@ -79,7 +79,7 @@ TEST(SocketDisplayProbe, WaylandSocketsBelowTheRuntimeDirectoryOrAtAPath) {
     const auto runtimeDir =
         std::filesystem::temp_directory_path() / ("lookwell-display-" + std::to_string(::getpid()));
     std::filesystem::create_directories(runtimeDir);
-    DisplayEnvironment environment{"wayland;xcb", "", "wayland-7", runtimeDir.string(), ""};
+    DisplayEnvironment environment{"wayland;xcb", "", "wayland-7", runtimeDir.string(), "", ""};
     {
         const Listener compositor((runtimeDir / "wayland-7").string());
         EXPECT_FALSE(unreachableDisplaySentence({}, environment, probe));

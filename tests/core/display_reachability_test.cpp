@@ -36,7 +36,7 @@ TEST(DisplayReachability, NamesTheX11DisplayItTriedAndWhereTheNameCameFrom) {
 }
 
 TEST(DisplayReachability, EveryDisplayTriedIsNamedUnlessOneListens) {
-    const DisplayEnvironment environment{"wayland;xcb", "", "wayland-7", "/run/user/7", ""};
+    const DisplayEnvironment environment{"wayland;xcb", "", "wayland-7", "/run/user/7", "", ""};
     ListeningAt probe;
     probe.displays = {"/run/user/7/wayland-7"};
     EXPECT_FALSE(unreachableDisplaySentence({}, environment, probe));
@@ -46,15 +46,36 @@ TEST(DisplayReachability, EveryDisplayTriedIsNamedUnlessOneListens) {
               "display (DISPLAY is not set)" +
                   kAdvice);
     probe.displays = {"127.0.0.1:5"};
-    EXPECT_FALSE(unreachableDisplaySentence({}, {"xcb", "127.0.0.1:5", "", "", ""}, probe));
+    EXPECT_FALSE(unreachableDisplaySentence({}, {"xcb", "127.0.0.1:5", "", "", "", ""}, probe));
 }
 
 TEST(DisplayReachability, PluginsWithoutADisplayAreNotItsBusiness) {
     CommandLine offscreen;
     offscreen.platform = "offscreen";
-    EXPECT_FALSE(unreachableDisplaySentence(offscreen, {"xcb", "", "", "", ""}, kNothingListens));
     EXPECT_FALSE(
-        unreachableDisplaySentence({}, {"xcb;vnc:size=800x600", "", "", "", ""}, kNothingListens));
+        unreachableDisplaySentence(offscreen, {"xcb", "", "", "", "", ""}, kNothingListens));
+    EXPECT_FALSE(unreachableDisplaySentence({}, {"xcb;vnc:size=800x600", "", "", "", "", ""},
+                                            kNothingListens));
+}
+
+TEST(PlatformForTheDesktop, XwaylandOnlyOnGnomesWaylandForAQtWithoutItsDecorationUnlessChosen) {
+    ListeningAt probe;
+    probe.displays = {":0"};
+    const DisplayEnvironment gnome{"", ":0", "wayland-0", "/run/user/7", "wayland", "ubuntu:GNOME"};
+    EXPECT_EQ(platformInsteadOfQtsChoice({}, gnome, probe, false), "xcb");
+    EXPECT_FALSE(platformInsteadOfQtsChoice({}, gnome, probe, true));
+    EXPECT_FALSE(platformInsteadOfQtsChoice({}, gnome, kNothingListens, false));
+    CommandLine chosen;
+    chosen.platform = "wayland";
+    EXPECT_FALSE(platformInsteadOfQtsChoice(chosen, gnome, probe, false));
+    for (auto [variable, value] : {std::pair{&DisplayEnvironment::qpaPlatform, "wayland"},
+                                   {&DisplayEnvironment::sessionType, "x11"},
+                                   {&DisplayEnvironment::desktop, "KDE"},
+                                   {&DisplayEnvironment::desktop, "GNOME-Flashback"}}) {
+        DisplayEnvironment other = gnome;
+        other.*variable = value;
+        EXPECT_FALSE(platformInsteadOfQtsChoice({}, other, probe, false)) << value;
+    }
 }
 
 } // namespace
