@@ -39,7 +39,12 @@ mkdir -p /run/systemd/nspawn
 echo "=== Debian $release: scripts/test.sh in a container"
 start=$SECONDS
 # Every capability: the tests make network namespaces of their own.
-systemd-nspawn --quiet --keep-unit --register=no --capability=all --pipe \
-    --directory="$root" --bind="$archives:/var/cache/apt/archives" \
-    --setenv=CI="${CI:-}" --chdir=/srv/lookwell scripts/test.sh </dev/null
+nspawn=(systemd-nspawn --quiet --keep-unit --register=no --capability=all --pipe
+    --directory="$root" --bind="$archives:/var/cache/apt/archives" --setenv=CI="${CI:-}"
+    --chdir=/srv/lookwell)
+# The packages come from Debian's archive; the tests then run with a loopback
+# device alone, which also keeps their X servers' abstract sockets apart from
+# any of the host's.
+"${nspawn[@]}" scripts/install-deps.sh test </dev/null
+"${nspawn[@]}" --private-network scripts/test.sh </dev/null
 echo "=== Debian $release: passed in $((SECONDS - start)) s"
