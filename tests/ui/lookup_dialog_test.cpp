@@ -127,6 +127,8 @@ private slots:
         QVERIFY(!enabled("privateLabel"));
         QCOMPARE(QApplication::focusWidget(), control<QWidget>("hostName"));
         QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        dialog->setWindowState(Qt::WindowMaximized); // as a title bar's button would ask
+        QVERIFY(!dialog->isMaximized());
         for (auto* button : dialog->findChildren<QPushButton*>()) {
             QVERIFY2(!button->autoDefault() && !button->isDefault(),
                      qPrintable(button->objectName()));

@@ -1,5 +1,6 @@
 #include "ui/window_system/dialog_template.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QVariant>
 
@@ -18,12 +19,31 @@ int textWidth(const QLabel& label) {
         .width();
 }
 
+// A title bar that the window system leaves to the client (Qt's own on a
+// compositor without server-side decorations) may offer to maximize a window
+// whatever its size constraints; a fixed-size dialog turns the state down.
+class RefusesToGrow final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        constexpr Qt::WindowStates kLarger = Qt::WindowMaximized | Qt::WindowFullScreen;
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::WindowStateChange && (window->windowState() & kLarger)) {
+            window->setWindowState(window->windowState() & ~kLarger);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 DialogTemplate::DialogTemplate(QDialog& dialog, int width, int height)
     : dialog_(dialog), font_(dialogFont()), units_(font_) {
     dialog_.setFont(font_);
     dialog_.setFixedSize(units_.size(width, height));
+    dialog_.installEventFilter(new RefusesToGrow(&dialog_));
 }
 
 void DialogTemplate::position(QWidget& control, int id, const char* name,
