@@ -61,8 +61,10 @@ def focus(window):
 
 
 # Each wtype process plugs in a keyboard of its own, and the first key of a
-# new keyboard can be lost: each starts with a Shift that nothing reads.
-FIRST_KEY = ("-P", "Shift_L", "-p", "Shift_L", "-s", "50")
+# new keyboard can be lost: each starts with a Shift that nothing reads, and
+# gives the program time to take the new keyboard's map (Qt 6.8 on a loaded
+# machine took longer than 50 ms: a key went astray).
+FIRST_KEY = ("-P", "Shift_L", "-p", "Shift_L", "-s", "150")
 # What Qt says when sway swaps those keyboards: the driver's doing, not the
 # program's.
 KEYBOARD_SWAP = "qt.qpa.wayland: Ignoring unexpected wl_keyboard.leave event"
